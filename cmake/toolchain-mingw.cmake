@@ -1,0 +1,11 @@
+# Shared part of the two MinGW-w64 cross toolchains; the per-target files set
+# ORVIA_TRIPLET and CMAKE_SYSTEM_PROCESSOR before including this one.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER   /usr/bin/${ORVIA_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER /usr/bin/${ORVIA_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER  /usr/bin/${ORVIA_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ORVIA_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
