@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/connection_test.h"
+#include "skin/frame/registry.h"
 #include "skin/object/orvia_skin.h"
 #include "skin/theme/theme.h"
 
@@ -28,6 +29,8 @@ void CreateProcessObjects() {
     Log("create skin object");
     orvia::NewTheme();
     Log("create theme");
+    orvia::NewFrameRegistry();
+    Log("create frame registry");
 }
 
 void ExitCleanup() {
@@ -36,6 +39,8 @@ void ExitCleanup() {
     Log("free skin object");
     orvia::FreeTheme();
     Log("free theme");
+    orvia::FreeFrameRegistry();
+    Log("free frame registry");
 }
 
 void OnMainWindowCreated(HWND window) {

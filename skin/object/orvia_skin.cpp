@@ -1,5 +1,6 @@
 #include "skin/object/orvia_skin.h"
 
+#include "skin/object/slots.h"
 #include "skin/theme/theme.h"
 
 namespace orvia {
@@ -39,51 +40,25 @@ void SetBackColor(OrviaSkin* self, COLORREF color) {
 
 COLORREF GetBackColor(OrviaSkin*) { return g_theme ? g_theme->backColor : GetSysColor(COLOR_BTNFACE); }
 
-// --- Slots whose subsystems are not in this build yet: each does nothing
-// --- and returns its failure value.
-bool SetImageFromBytes(OrviaSkin*, ByteSpan) { return false; }
-bool SetImageFromFile(OrviaSkin*, const char*) { return false; }
-void ApplyImage(OrviaSkin*) {}
-COLORREF SampleImageColor(OrviaSkin*, gdip::GpImage*) { return 0; }
-bool SetSkinColor(OrviaSkin*, COLORREF) { return false; }
-bool AttachSkin(OrviaSkin*, HWND, std::optional<std::int32_t>, std::optional<std::int32_t>, std::optional<bool>,
-                std::optional<bool>, std::optional<bool>, std::optional<bool>, std::optional<bool>,
-                std::optional<std::int32_t>, std::optional<std::int32_t>) {
-    return false;
-}
-void SkinAllChildControls(OrviaSkin*) {}
-void RedrawAllFrames(OrviaSkin*) {}
-void SetStatusText(OrviaSkin*, HWND, const char*) {}
-std::int32_t AddPage(OrviaSkin*, HWND, const char*, ByteSpan, std::optional<HWND>, std::optional<OrviaRoutine>) {
-    return 0;
-}
-std::int32_t SelectPage(OrviaSkin*, HWND, const char*) { return 0; }
-std::int32_t RemovePage(OrviaSkin*, HWND, const char*) { return 0; }
-std::int32_t AddFrameItem(OrviaSkin*, FrameRecord&, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-                          std::int32_t, std::int32_t, const char*, std::optional<HICON>) {
-    return 0;
-}
-bool SetSizable(OrviaSkin*, HWND, std::optional<std::int32_t>, std::optional<std::int32_t>) { return false; }
-
 constexpr OrviaSkinMethods kMethods = {
     Destroy,
     Copy,
-    SetImageFromBytes,
-    SetImageFromFile,
-    ApplyImage,
-    SampleImageColor,
-    SetSkinColor,
-    AttachSkin,
-    SkinAllChildControls,
-    RedrawAllFrames,
-    SetStatusText,
-    AddPage,
-    SelectPage,
-    RemovePage,
-    AddFrameItem,
+    slots::SetImageFromBytes,
+    slots::SetImageFromFile,
+    slots::ApplyImage,
+    slots::SampleImageColor,
+    slots::SetSkinColor,
+    slots::AttachSkin,
+    slots::SkinAllChildControls,
+    slots::RedrawAllFrames,
+    slots::SetStatusText,
+    slots::AddPage,
+    slots::SelectPage,
+    slots::RemovePage,
+    slots::AddFrameItem,
     SetHelpClickRoutine,
     SetMainMenuClickRoutine,
-    SetSizable,
+    slots::SetSizable,
     SetBackColor,
     GetBackColor,
 };

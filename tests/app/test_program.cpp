@@ -102,9 +102,10 @@ TEST_F(Program, OfflineShowsTheMessageThenEndsWithZero) {
     EXPECT_EQ(forms::WindowHandle(L"MainWindow"), nullptr);
 
     const std::vector<std::string> expected = {
-        "initialise window layer", "create skin object", "create theme", "register exit clean-up",
+        "initialise window layer", "create skin object", "create theme", "create frame registry",
+        "register exit clean-up",
         "build theme", "load main window", "connection test", "offline message", "destroy main window",
-        "message loop", "free skin object", "free theme",
+        "message loop", "free skin object", "free theme", "free frame registry",
     };
     EXPECT_EQ(log_, expected);
     EXPECT_EQ(orvia::g_skin, nullptr);
@@ -127,9 +128,10 @@ TEST_F(Program, OnlineKeepsTheMainWindowUntilItIsClosed) {
     EXPECT_EQ(g_seen.mainRect.bottom - g_seen.mainRect.top, 411);
 
     const std::vector<std::string> expected = {
-        "initialise window layer", "create skin object", "create theme", "register exit clean-up",
+        "initialise window layer", "create skin object", "create theme", "create frame registry",
+        "register exit clean-up",
         "build theme", "load main window", "connection test", "online", "message loop",
-        "free skin object", "free theme",
+        "free skin object", "free theme", "free frame registry",
     };
     EXPECT_EQ(log_, expected);
     EXPECT_EQ(orvia::g_skin, nullptr);

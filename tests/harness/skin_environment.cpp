@@ -3,6 +3,7 @@
 // entry does it.
 #include <gtest/gtest.h>
 
+#include "skin/frame/registry.h"
 #include "skin/object/orvia_skin.h"
 #include "skin/theme/theme.h"
 
@@ -13,6 +14,7 @@ public:
     void SetUp() override {
         orvia::g_skin = orvia::NewOrviaSkin();
         orvia::NewTheme();
+        orvia::NewFrameRegistry();
         orvia::BuildTheme();
     }
 };
