@@ -8,6 +8,7 @@ void PaintFromCache(HWND window) { ValidateRect(window, nullptr); }
 void EraseFromCache(HWND, HDC) {}
 void RepaintSideEdges(HWND) {}
 void RefreshItem(HWND, std::int32_t) {}
+void ReleaseFrameSurfaces(HWND) {}
 namespace slots {
 void RedrawAllFrames(OrviaSkin*) {}
 }  // namespace slots

@@ -18,6 +18,9 @@ void PaintFromCache(HWND window);
 void EraseFromCache(HWND window, HDC dc);
 // Restores the frame's 3-pixel left and right edges from the cache surface.
 void RepaintSideEdges(HWND window);
+// Deletes the frame's two surfaces (DCs and bitmaps) when the window is
+// destroyed; the properties are left on the window, naming nothing.
+void ReleaseFrameSurfaces(HWND window);
 // Redraws item `index` (1-based) on the cache surface and copies it to the window.
 void RefreshItem(HWND window, std::int32_t index);
 
