@@ -1,7 +1,11 @@
 #include "app/program.h"
 
+#include "app/browser_menu.h"
 #include "app/connection_test.h"
+#include "app/embedded_pictures.h"
+#include "app/query_page.h"
 #include "skin/frame/registry.h"
+#include "skin/image/image.h"
 #include "skin/object/orvia_skin.h"
 #include "skin/theme/theme.h"
 
@@ -29,6 +33,10 @@ void CreateProcessObjects() {
     Log("create skin object");
     orvia::NewTheme();
     Log("create theme");
+    NewHookTable();
+    Log("create hook table");
+    orvia::NewBannerImage();
+    Log("create banner image");
     orvia::NewFrameRegistry();
     Log("create frame registry");
 }
@@ -39,6 +47,10 @@ void ExitCleanup() {
     Log("free skin object");
     orvia::FreeTheme();
     Log("free theme");
+    FreeHookTable();
+    Log("free hook table");
+    orvia::FreeBannerImage();
+    Log("free banner image");
     orvia::FreeFrameRegistry();
     Log("free frame registry");
 }
@@ -54,6 +66,22 @@ void OnMainWindowCreated(HWND window) {
         return;
     }
     Log("online");
+    orvia::OrviaSkin* skin = orvia::g_skin;
+    if (!skin) return;
+    const orvia::OrviaSkinMethods& m = *skin->methods;
+    // Results are not examined: the program goes on with whatever the skin
+    // could set up.
+    m.SetImageFromBytes(skin, orvia::embedded::BannerJpeg());
+    // Default banner and status heights, a minimize button and no other
+    // optional button, not sizable, the default minimum size.
+    m.AttachSkin(skin, window, std::nullopt, std::nullopt, true, false, false, false, false, std::nullopt,
+                 std::nullopt);
+    m.SkinAllChildControls(skin);
+    m.SetStatusText(skin, window, kStatusText);
+    Log("load query page");
+    HWND page = LoadQueryPage();
+    m.AddPage(skin, window, kPageTitle, orvia::embedded::PageHouseIco(), page, std::nullopt);
+    m.SelectPage(skin, window, kPageTitle);
 }
 
 int ProgramMain(HINSTANCE instance) {

@@ -12,6 +12,9 @@ namespace tovrin {
 
 inline constexpr wchar_t kOfflineMessage[] = L"请先连接到网络!";
 inline constexpr wchar_t kOfflineCaption[] = L"信息：";
+// Texts handed to the skin are code page 936 (narrow literals compile to it).
+inline constexpr char kStatusText[] = "返回查询请点右上角选择公司按钮-Pindra出品,必属精品";
+inline constexpr char kPageTitle[] = "快递查询";
 
 const forms::WindowLayout& MainWindowLayout();
 
@@ -24,6 +27,10 @@ void ExitCleanup();
 // destroyed, exit clean-up.  Returns 0.
 int ProgramMain(HINSTANCE instance);
 
+// The main window's "created" handler.  Offline: the notice, then the window
+// is destroyed.  Online: the skin is set up on the window, and the page
+// window is loaded and becomes the frame's only page.  Without a skin object
+// (before start-up made it) nothing is set up.
 void OnMainWindowCreated(HWND window);
 
 // When set, each step of start-up and exit appends its name here, so that a

@@ -45,6 +45,7 @@ struct FrameItem {
     std::int32_t bVisible = 0;
     HWND hPage = nullptr;
     OrviaRoutine pfnOnClick = nullptr;
+    std::int32_t bOwnsIcon = 0;  // 1 when the skin made hIcon and destroys it with the item
 };
 
 struct FrameRecord {

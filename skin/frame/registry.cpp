@@ -59,6 +59,10 @@ bool RemoveFrame(HWND window) {
     const std::int32_t position = FindFrameByHandle(window);
     if (position == 0) return false;
     auto& records = g_frameRegistry->records;
+    // Tab icons that the skin made from bytes go with their frame; icons
+    // handed in as handles stay their owners'.
+    for (const FrameItem& item : records[static_cast<std::size_t>(position - 1)]->Items)
+        if (item.bOwnsIcon && item.hIcon) DestroyIcon(item.hIcon);
     records.erase(records.begin() + (position - 1));
     RefreshRegistryCount();
     for (std::size_t i = 0; i < records.size(); ++i)

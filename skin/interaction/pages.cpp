@@ -1,15 +1,210 @@
-// Not built yet: each slot does nothing and returns its failure value.
+// A frame's pages (a tab in the caption band plus an adopted page window)
+// and its status text.
+#include "skin/controls/child_controls.h"
+#include "skin/frame/registry.h"
 #include "skin/interaction/interaction.h"
+#include "skin/interaction/item_logic.h"
 #include "skin/object/slots.h"
+#include "skin/render/gdi_scoped.h"
+#include "skin/render/render.h"
+#include "skin/theme/theme.h"
 
 namespace orvia {
-void PlacePageWindow(HWND) {}
-namespace slots {
-void SetStatusText(OrviaSkin*, HWND, const char*) {}
-std::int32_t AddPage(OrviaSkin*, HWND, const char*, ByteSpan, std::optional<HWND>, std::optional<OrviaRoutine>) {
-    return 0;
+
+namespace {
+
+struct TabIcon {
+    HICON icon = nullptr;
+    bool ownedBySkin = false;
+};
+
+// A 4-byte buffer carries a handle that stays the caller's; any other buffer
+// is an .ico file whose icon the skin makes and therefore destroys again.
+TabIcon TabIconFromBytes(ByteSpan bytes) {
+    if (bytes.size() == 4) {
+        if (HICON handle = IconHandleFromBytes(bytes)) return {handle, false};
+    } else if (!bytes.empty()) {
+        if (HICON made = IconFromIcoBytes(bytes, 0)) return {made, true};
+    }
+    return {g_theme ? g_theme->defaultPageIcon : nullptr, false};
 }
-std::int32_t SelectPage(OrviaSkin*, HWND, const char*) { return 0; }
-std::int32_t RemovePage(OrviaSkin*, HWND, const char*) { return 0; }
+
+// The page window becomes a borderless child of the frame, unless it is one
+// already.  GetParent would report the owner of a popup, so the real parent
+// decides.
+void AdoptPageWindow(HWND frame, HWND page) {
+    const bool child = (GetWindowLongPtrW(page, GWL_STYLE) & WS_CHILD) != 0;
+    if (child && GetAncestor(page, GA_PARENT) == frame) return;
+    SetParent(page, frame);
+    ChangeWindowStyle(page, static_cast<LONG_PTR>(WS_POPUP), static_cast<LONG_PTR>(WS_CHILD));
+    ChangeWindowStyle(page, static_cast<LONG_PTR>(WS_CAPTION), std::nullopt);
+}
+
+void RaiseBannerForTabs(HWND window) {
+    if (GetIntProperty(window, prop::kBannerHeight) >= kBannerHeightForTabs) return;
+    SetProperty(window, prop::kBannerHeight, kBannerHeightForTabs);
+    RenderFrame(window, true);
+    if (GetIntProperty(window, prop::kMinimize) == 0) InvalidateRect(window, nullptr, FALSE);
+    PlacePageWindow(window);
+}
+
+std::int32_t AddTabItem(OrviaSkin* self, FrameRecord& record, const char* title, HICON icon) {
+    if (self && self->methods && self->methods->AddFrameItem)
+        return self->methods->AddFrameItem(self, record, kItemPageTab, 0, record.nNextTabLeft, kTabTop, kTabWidth,
+                                           kTabHeight, title, icon);
+    return AddFrameItem(record, kItemPageTab, 0, record.nNextTabLeft, kTabTop, kTabWidth, kTabHeight, title, icon);
+}
+
+void DestroyOwnedIcon(const FrameItem& item) {
+    if (item.bOwnsIcon && item.hIcon) DestroyIcon(item.hIcon);
+}
+
+}  // namespace
+
+void PlacePageWindow(HWND window) {
+    const HWND page = reinterpret_cast<HWND>(GetProperty(window, prop::kChildWindow));
+    if (!IsWindow(page)) return;
+    RECT rc{};
+    GetWindowRect(window, &rc);
+    const PageArea area = PageAreaOf(rc.right - rc.left, rc.bottom - rc.top, GetIntProperty(window, prop::kBannerHeight),
+                                     GetIntProperty(window, prop::kStatusHeight));
+    MoveWindow(page, area.x, area.y, area.width, area.height, TRUE);
+}
+
+void ShowPage(HWND window, std::int32_t index) {
+    FrameRecord* record = FindFrame(window);
+    if (!record) return;
+    // Hiding runs the page windows' own code, so the handles are taken first.
+    const FrameItem* chosen = ItemAt(*record, index);
+    const HWND page = chosen ? chosen->hPage : nullptr;
+    std::vector<HWND> others;
+    for (std::int32_t i = 1; i <= record->nItemCount; ++i) {
+        const FrameItem* item = ItemAt(*record, i);
+        if (!item) break;
+        if (i != index && item->nKind == kItemPageTab && item->hPage) others.push_back(item->hPage);
+    }
+    for (HWND other : others) ShowWindow(other, SW_HIDE);
+    SetProperty(window, prop::kChildWindow, reinterpret_cast<LONG_PTR>(page));
+    if (!IsWindow(page)) return;
+    AdoptPageWindow(window, page);
+    PlacePageWindow(window);
+    ShowWindow(page, SW_SHOW);
+}
+
+void RelayoutTabs(HWND window) {
+    FrameRecord* record = FindFrame(window);
+    if (!record) return;
+    LayOutTabs(*record);
+    const HDC cache = reinterpret_cast<HDC>(GetProperty(window, prop::kCacheDC));
+    const HDC back = reinterpret_cast<HDC>(GetProperty(window, prop::kBackDC));
+    if (!cache || !back) return;
+    const std::int32_t width = GetIntProperty(window, prop::kWidth);
+    BitBlt(cache, 0, kTabTop, width, kTabHeight, back, 0, kTabTop, SRCCOPY);
+    {
+        ScopedGraphics graphics(cache);
+        for (const FrameItem& item : record->Items)
+            if (item.nKind == kItemPageTab && item.bVisible) DrawFrameItem(item, cache, graphics.get());
+    }
+    ScopedWindowDC screen(window);
+    BitBlt(screen.get(), 0, kTabTop, width, kTabHeight, cache, 0, kTabTop, SRCCOPY);
+}
+
+namespace slots {
+
+void SetStatusText(OrviaSkin*, HWND window, const char* text) {
+    FrameRecord* record = FindFrame(window);
+    FrameItem* item = record ? ItemAt(*record, record->nStatusItem) : nullptr;
+    if (!item) return;
+    item->sText = text ? text : "";
+    g_itemRefresher(window, record->nStatusItem);
+}
+
+std::int32_t AddPage(OrviaSkin* self, HWND window, const char* title, ByteSpan iconBytes, std::optional<HWND> page,
+                     std::optional<OrviaRoutine> onClick) {
+    if (!FindFrame(window)) return 0;
+    RaiseBannerForTabs(window);
+    // Placing the page window above ran its code, which may have changed the frame.
+    FrameRecord* record = FindFrame(window);
+    if (!record) return 0;
+
+    const TabIcon icon = TabIconFromBytes(iconBytes);
+    const std::int32_t index = AddTabItem(self, *record, title, icon.icon);
+    FrameItem* tab = ItemAt(*record, index);
+    if (!tab) {
+        if (icon.ownedBySkin) DestroyIcon(icon.icon);
+        return 0;
+    }
+    record->nNextTabLeft += kTabStep;
+    record->nPageCount += 1;
+    tab->hPage = page.value_or(nullptr);
+    tab->pfnOnClick = onClick.value_or(nullptr);
+    tab->bOwnsIcon = icon.ownedBySkin ? 1 : 0;
+    if (record->nPageCount == 1) tab->bSelected = 1;
+    const HWND pageWindow = tab->hPage;
+    g_itemRefresher(window, index);
+
+    if (!IsWindow(pageWindow)) return 1;
+    AdoptPageWindow(window, pageWindow);
+    // Even the first, selected page stays hidden until it is selected or clicked.
+    ShowWindow(pageWindow, SW_HIDE);
+    SkinChildControls(pageWindow);
+    return 1;
+}
+
+std::int32_t SelectPage(OrviaSkin*, HWND window, const char* title) {
+    if (!FindFrame(window)) return 0;
+    bool found = false;
+    // ShowPage runs page windows' code between the steps, so the record is
+    // looked up afresh for every tab.
+    for (std::int32_t i = 1;; ++i) {
+        FrameRecord* record = FindFrame(window);
+        if (!record) return found ? 1 : 0;
+        i = FindTabByTitle(*record, title, i);
+        if (i == -1) break;
+        FrameItem& tab = record->Items[static_cast<std::size_t>(i - 1)];
+        if (!tab.bSelected) {
+            tab.bSelected = 1;
+            g_itemRefresher(window, i);
+        }
+        ShowPage(window, i);
+        found = true;
+    }
+    if (!found) return 0;
+    FrameRecord* record = FindFrame(window);
+    if (!record) return 1;
+    const std::string wanted = title ? title : "";
+    for (std::int32_t i = 1; i <= record->nItemCount; ++i) {
+        FrameItem* item = ItemAt(*record, i);
+        if (!item) break;
+        if (item->nKind == kItemPageTab && item->sText != wanted && item->bSelected) {
+            item->bSelected = 0;
+            g_itemRefresher(window, i);
+        }
+    }
+    return 1;
+}
+
+std::int32_t RemovePage(OrviaSkin*, HWND window, const char* title) {
+    FrameRecord* record = FindFrame(window);
+    if (!record) return 0;
+    const std::int32_t index = FindTabByTitle(*record, title);
+    if (index == -1) return 0;
+
+    // The hot and pressed indexes would name a moved or missing item after
+    // the removal.  Their looks are cleared first; tabs are redrawn with the
+    // strip below, other items at once (they never move).
+    ForgetHotAndPressed(*record, [&](std::int32_t stale) {
+        const FrameItem* item = ItemAt(*record, stale);
+        if (item && item->nKind != kItemPageTab) g_itemRefresher(window, stale);
+    });
+
+    const FrameItem removed = record->Items[static_cast<std::size_t>(index - 1)];
+    record->Items.erase(record->Items.begin() + (index - 1));
+    record->nItemCount = static_cast<std::int32_t>(record->Items.size());
+    DestroyOwnedIcon(removed);
+    RelayoutTabs(window);
+    return 1;
+}
+
 }  // namespace slots
 }  // namespace orvia

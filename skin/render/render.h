@@ -6,11 +6,32 @@
 
 #include <cstdint>
 
+#include "gdiplus/gdiplus_flat.h"
+#include "skin/frame/frame_types.h"
+
 namespace orvia {
 
-// Recomposes the frame into its cache and back surfaces.  Without `force`
-// only when the window size differs from the last full render.
-void RenderFrame(HWND window, bool force);
+// Recomposes the frame into its cache and back surfaces and gives the window
+// its rounded region.  Without `force` only when the window size differs from
+// the last full render.  A handle that is not a window is ignored.
+void RenderFrame(HWND window, bool force = false);
+
+// Draws one caption button, page tab or status text at the item's own
+// rectangle; `graphics` draws on `dc`.
+void DrawFrameItem(const FrameItem& item, HDC dc, gdip::GpGraphics* graphics);
+
+// Light text with a dark halo.  The 8-bit form takes the skin's own texts
+// (code page 936); the wide form takes texts that are UTF-16 already, such as
+// window titles.  A zero width or height draws unclipped from (x, y).
+void DrawHaloText(gdip::GpGraphics* graphics, const char* text, gdip::GpFont* font, int x, int y, int width,
+                  int height, gdip::GpStringFormat* format);
+void DrawHaloText(gdip::GpGraphics* graphics, const wchar_t* text, gdip::GpFont* font, int x, int y, int width,
+                  int height, gdip::GpStringFormat* format);
+
+// Every image drawing of the frame: a source rectangle of `image` in pixels
+// into a destination rectangle.
+void DrawImagePart(gdip::GpGraphics* graphics, gdip::GpImage* image, float dstX, float dstY, float dstWidth,
+                   float dstHeight, float srcX, float srcY, float srcWidth, float srcHeight);
 
 // WM_PAINT: copies the update rectangle from the cache surface.
 void PaintFromCache(HWND window);

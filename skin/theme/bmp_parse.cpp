@@ -53,7 +53,12 @@ std::optional<BmpLayout> ReadBmpLayout(std::span<const std::uint8_t> bytes) {
     case 16:
     case 32:
         if (layout.compression == kBitFields) {
-            if (infoSize == kInfoHeader) tableBytes = 12;  // the three masks follow the header
+            // The three masks follow a 40-byte header and lie inside one of
+            // 52 bytes or more; a size in between leaves their place open.
+            if (infoSize == kInfoHeader)
+                tableBytes = 12;
+            else if (infoSize < kInfoHeader + 12)
+                return std::nullopt;
         } else if (layout.compression != kRgb) {
             return std::nullopt;
         }
@@ -64,6 +69,9 @@ std::optional<BmpLayout> ReadBmpLayout(std::span<const std::uint8_t> bytes) {
     default:
         return std::nullopt;
     }
+    // Deeper pixels need no palette, but one of colorsUsed entries may still
+    // come before them, and the system reads it along with the header.
+    if (layout.bitCount > 8) tableBytes += 4ull * colorsUsed;
 
     const std::uint64_t pixelOffset = kFileHeader + infoSize + tableBytes;
     const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * layout.bitCount + 31) / 32) * 4;

@@ -22,10 +22,12 @@ struct BmpLayout {
 // Where the info header and pixel rows of a bitmap file lie, or nothing when
 // the buffer is not a bitmap this reader can hand to the system safely: too
 // short for its headers, not "BM", an info header other than the 40-byte (or
-// larger) Windows one, a compressed format other than bit fields, a bit depth
-// the system does not draw, a zero or absurd size, or fewer pixel bytes than
-// width, height and depth need.  Pixel data follows the headers and the
-// colour table directly, which is where every bitmap we embed keeps it.
+// larger) Windows one, a compressed format other than bit fields (or bit
+// fields with a header of 41 to 51 bytes, where the masks have no defined
+// place), a bit depth the system does not draw, a zero or absurd size, a
+// colour table that does not fit, or fewer pixel bytes than width, height and
+// depth need.  Pixel data follows the headers, the masks and the colour table
+// (of any depth) directly, which is where every bitmap we embed keeps it.
 std::optional<BmpLayout> ReadBmpLayout(std::span<const std::uint8_t> bytes);
 
 }  // namespace orvia

@@ -18,6 +18,8 @@ std::optional<IcoImageEntry> ReadIcoEntry(std::span<const std::uint8_t> bytes, i
     // One byte past the entry is required as well, so a directory that ends
     // exactly at its last entry (no image data at all) is already refused.
     if (bytes.size() < entryOffset + 17) return std::nullopt;
+    // Past the directory's own count the bytes are image data, not an entry.
+    if (static_cast<std::uint32_t>(index) >= ReadU16(bytes.data() + 4)) return std::nullopt;
 
     const std::uint8_t* p = bytes.data() + entryOffset;
     IcoImageEntry entry;

@@ -21,8 +21,9 @@ struct IcoImageEntry {
 
 // The directory entry of image `index` (counted from 0), or nothing when the
 // buffer is too short for it (it must hold at least 6 + 16 * index + 17
-// bytes), when `index` is negative, or when the entry's image range is empty
-// or does not lie inside the buffer.  The range check cannot overflow.
+// bytes), when `index` is negative or not below the directory's image count,
+// or when the entry's image range is empty or does not lie inside the buffer.
+// The range check cannot overflow.
 std::optional<IcoImageEntry> ReadIcoEntry(std::span<const std::uint8_t> bytes, int index);
 
 }  // namespace orvia

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/frame/registry.h"
+#include "skin/image/image.h"
 #include "skin/object/orvia_skin.h"
 #include "skin/theme/theme.h"
 
@@ -14,6 +15,7 @@ public:
     void SetUp() override {
         orvia::g_skin = orvia::NewOrviaSkin();
         orvia::NewTheme();
+        orvia::NewBannerImage();
         orvia::NewFrameRegistry();
         orvia::BuildTheme();
     }

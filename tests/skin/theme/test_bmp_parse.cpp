@@ -21,7 +21,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
 
 Bytes MakeBmp(int width, int height, int bits, std::uint32_t colorsUsed = 0) {
     const std::size_t stride = ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4;
-    const std::size_t table = bits <= 8 ? 4 * (colorsUsed ? colorsUsed : (1u << bits)) : 0;
+    const std::size_t table = bits <= 8 ? 4 * (colorsUsed ? colorsUsed : (1u << bits)) : 4 * colorsUsed;
     const std::size_t rows = static_cast<std::size_t>(height < 0 ? -height : height);
     Bytes b(54 + table + stride * rows, 0);
     b[0] = 'B';
@@ -68,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, BmpLayoutAccepts,
                                            AcceptedCase{"TopDown32", MakeBmp(2, -3, 32), 54, 24},
                                            AcceptedCase{"Palette8Full", MakeBmp(5, 1, 8), 54 + 1024, 8},
                                            AcceptedCase{"Palette4Used3", MakeBmp(8, 2, 4, 3), 54 + 12, 8},
-                                           AcceptedCase{"Mono", MakeBmp(33, 1, 1), 54 + 8, 8}),
+                                           AcceptedCase{"Mono", MakeBmp(33, 1, 1), 54 + 8, 8},
+                                           AcceptedCase{"Rgb24WithOptionalTable", MakeBmp(3, 2, 24, 2), 54 + 8, 24}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {
@@ -102,6 +103,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"OddBitDepth", [] { return With(MakeBmp(2, 2, 24), [](Bytes& b) { Put16(b, 28, 7); }); }},
         RefusedCase{"RleCompressed", [] { return With(MakeBmp(2, 2, 8), [](Bytes& b) { Put32(b, 30, 1); }); }},
         RefusedCase{"TooManyColours", [] { return With(MakeBmp(2, 2, 4), [](Bytes& b) { Put32(b, 46, 17); }); }},
+        RefusedCase{"DeepTableBeyondBuffer", [] { return With(MakeBmp(2, 2, 32), [](Bytes& b) { Put32(b, 46, 0xFFFFFE00u); }); }},
+        // Spare bytes so that only the header size can be at fault.
+        RefusedCase{"BitFieldsHeaderWithoutMaskPlace", [] { return With(MakeBmp(4, 4, 32), [](Bytes& b) {
+                        b.resize(b.size() + 16);
+                        Put32(b, 14, 44);
+                        Put32(b, 30, 3);
+                    }); }},
         RefusedCase{"PaletteTruncated", [] { return With(MakeBmp(2, 2, 8), [](Bytes& b) { b.resize(300); }); }},
         RefusedCase{"TwoPlanes", [] { return With(MakeBmp(2, 2, 24), [](Bytes& b) { Put16(b, 26, 2); }); }}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -71,6 +71,10 @@ std::vector<RefusedCase> RefusedCases() {
     const Bytes one = MakeIco(1, 40);
     cases.push_back({"ExactlyOneEntry", Bytes(one.begin(), one.begin() + 22), 0});
     cases.push_back({"IndexBeyondDirectory", MakeIco(1, 40), 5});
+    // Room for a second entry, whose bytes would pass, but the directory counts one.
+    Bytes countsOne = MakeIco(2, 40);
+    countsOne[4] = 1;
+    cases.push_back({"IndexNotBelowCount", countsOne, 1});
     cases.push_back({"NegativeIndex", MakeIco(1, 40), -1});
     cases.push_back({"HugeIndex", MakeIco(1, 40), 0x7FFFFFFF});
     Bytes truncated = MakeIco(1, 40);
