@@ -40,10 +40,9 @@ struct LoadedWindow {
     LoadedWindow() = default;
     LoadedWindow(const LoadedWindow&) = delete;
     LoadedWindow& operator=(const LoadedWindow&) = delete;
+    // Browsers close with their Control, within the window's WM_DESTROY,
+    // while the windows they live in still exist.
     ~LoadedWindow() {
-        // Browsers first, while their windows still exist.
-        for (Control& c : controls)
-            if (c.browser) c.browser->Close();
         for (Menu& m : menus) DestroyMenu(m.handle);
     }
 };

@@ -134,10 +134,14 @@ LRESULT OnNcPaint(HWND window) {
 }
 
 LRESULT OnNcLButtonDown(HWND window, WPARAM wParam, LPARAM lParam) {
-    // The window has no WS_THICKFRAME, so the system would not size it by
-    // itself; the sizing loop is started explicitly.
-    if (const int edge = SizingEdge(static_cast<LRESULT>(wParam)); edge != 0 && !IsZoomed(window))
+    // The window has no WS_THICKFRAME, so the sizing loop is started
+    // explicitly.  The click is not passed on after it: the default handling
+    // would start a second sizing loop once the button is already up, and
+    // the edge would follow the mouse until the next click.
+    if (const int edge = SizingEdge(static_cast<LRESULT>(wParam)); edge != 0 && !IsZoomed(window)) {
         SendMessageW(window, WM_SYSCOMMAND, SC_SIZE + edge, lParam);
+        return 0;
+    }
     return CallPreviousProc(window, WM_NCLBUTTONDOWN, wParam, lParam);
 }
 

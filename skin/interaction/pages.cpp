@@ -7,6 +7,7 @@
 #include "skin/object/slots.h"
 #include "skin/render/gdi_scoped.h"
 #include "skin/render/render.h"
+#include "skin/theme/ico_parse.h"
 #include "skin/theme/theme.h"
 
 namespace orvia {
@@ -18,13 +19,24 @@ struct TabIcon {
     bool ownedBySkin = false;
 };
 
+// The first image of .ico file bytes as an icon of the system's icon size.
+// IconFromIcoBytes makes shared icons, which DestroyIcon leaves alone, so a
+// tab icon, which goes with its tab, is made unshared from the same entry.
+HICON OwnedIconFromIcoBytes(ByteSpan bytes) {
+    const std::optional<IcoImageEntry> entry = ReadIcoEntry(bytes, 0);
+    if (!entry) return nullptr;
+    // The system takes a non-const pointer but only reads.
+    auto* data = const_cast<BYTE*>(bytes.data() + entry->offset);
+    return CreateIconFromResourceEx(data, entry->size, TRUE, 0x00030000, 0, 0, LR_DEFAULTSIZE);
+}
+
 // A 4-byte buffer carries a handle that stays the caller's; any other buffer
 // is an .ico file whose icon the skin makes and therefore destroys again.
 TabIcon TabIconFromBytes(ByteSpan bytes) {
     if (bytes.size() == 4) {
         if (HICON handle = IconHandleFromBytes(bytes)) return {handle, false};
     } else if (!bytes.empty()) {
-        if (HICON made = IconFromIcoBytes(bytes, 0)) return {made, true};
+        if (HICON made = OwnedIconFromIcoBytes(bytes)) return {made, true};
     }
     return {g_theme ? g_theme->defaultPageIcon : nullptr, false};
 }

@@ -1,9 +1,11 @@
 #include "skin/render/banner_source.h"
 
+#include "skin/image/image.h"
+
 namespace orvia {
 
-// The image object is not part of this build yet: frames show the plain skin
-// colour in their caption band.
-gdip::GpImage* BannerPicture() { return nullptr; }
+gdip::GpImage* BannerPicture() {
+    return g_bannerImage ? g_bannerImage->methods->GetImage(g_bannerImage) : nullptr;
+}
 
 }  // namespace orvia

@@ -228,7 +228,7 @@ TEST_F(Hook, AWindowSubclassedBeforeKeepsItsProcedureChain) {
     EXPECT_EQ(g_skinProcMessages, 1);
     SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 2));
     EXPECT_EQ(g_skinProcMessages, 1) << "the press stops at the hook";
-    EXPECT_EQ(g_calls, std::vector<Call>{{1, 2, 0}});
+    EXPECT_EQ(g_calls, (std::vector<Call>{{1, 2, 0}}));
 }
 
 TEST_F(Hook, ADestroyedWindowLeavesTheTableAfterItsLastMessage) {

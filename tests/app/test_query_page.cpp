@@ -9,6 +9,7 @@
 #include "forms/form_layer.h"
 #include "tests/browser/browser_probe.h"
 #include "tests/forms/menu_probe.h"
+#include "tests/forms/placement.h"
 #include "tests/harness/harness.h"
 
 namespace {
@@ -28,20 +29,7 @@ HINSTANCE WINAPI RecordShellOpen(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR pa
     return reinterpret_cast<HINSTANCE>(42);
 }
 
-RECT RectIn(HWND window, HWND reference) {
-    RECT rc{};
-    GetWindowRect(window, &rc);
-    MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
-void ExpectPlace(HWND window, HWND reference, int x, int y, int width, int height) {
-    const RECT rc = RectIn(window, reference);
-    EXPECT_EQ(rc.left, x);
-    EXPECT_EQ(rc.top, y);
-    EXPECT_EQ(rc.right - rc.left, width);
-    EXPECT_EQ(rc.bottom - rc.top, height);
-}
+using test_place::ExpectPlace;
 
 // The page window loaded as the program loads it, with a browser that is
 // kept from outside addresses.
@@ -197,6 +185,21 @@ TEST_F(QueryPage, ChoosingFromThePoppedUpMenuRunsTheItem) {
     harness::PumpMessages();
     ASSERT_EQ(g_shellCalls.size(), 1u);
     EXPECT_EQ(g_shellCalls[0].file.find("/app/enter"), std::string::npos) << "the second item: the forum";
+}
+
+TEST_F(QueryPage, TheMenuStillWorksOnceTheFrameHasAdoptedThePage) {
+    harness::TestWindow frame;
+    SetParent(page_, frame);
+    SetWindowLongPtrW(page_, GWL_STYLE, (GetWindowLongPtrW(page_, GWL_STYLE) & ~WS_POPUP) | WS_CHILD | WS_VISIBLE);
+    SetCursorPos(250, 180);
+    const UINT_PTR timer = test_menu::WatchNextMenu({VK_DOWN, VK_RETURN});
+    tovrin::ShowBrowserMenu(0, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(test_menu::LastSeen().rect.left, 250);
+    EXPECT_EQ(test_menu::LastSeen().rect.top, 180);
+    harness::PumpMessages();
+    ASSERT_EQ(g_shellCalls.size(), 1u);
+    EXPECT_NE(g_shellCalls[0].file.find("/app/enter?appid=101074"), std::string::npos) << "the first item";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "browser/web_browser_host.h"
 #include "tests/browser/browser_probe.h"
+#include "tests/forms/placement.h"
 #include "tests/harness/harness.h"
 
 namespace {
@@ -25,13 +26,6 @@ struct Stage {
 };
 
 constexpr RECT kBounds{-144, -32, -144 + 840, -32 + 448};
-
-RECT RectIn(HWND window, HWND reference) {
-    RECT rc{};
-    GetWindowRect(window, &rc);
-    MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -56,11 +50,7 @@ TEST(WebBrowserHost, SitsCroppedInsideItsContainerAndNavigates) {
     EXPECT_EQ(ClassOf(control), L"Shell Embedding");
     EXPECT_EQ(GetParent(control), stage.container.hwnd());
     EXPECT_TRUE(IsWindowVisible(control));
-    const RECT rc = RectIn(control, stage.container);
-    EXPECT_EQ(rc.left, -144);
-    EXPECT_EQ(rc.top, -32);
-    EXPECT_EQ(rc.right - rc.left, 840);
-    EXPECT_EQ(rc.bottom - rc.top, 448);
+    test_place::ExpectPlace(control, stage.container, -144, -32, 840, 448);
     ASSERT_TRUE(host->browser());
 
     // Returns whether or not a document can ever be shown here.

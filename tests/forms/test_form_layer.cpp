@@ -7,6 +7,7 @@
 #include "forms/form_layer.h"
 #include "tests/browser/browser_probe.h"
 #include "tests/forms/menu_probe.h"
+#include "tests/forms/placement.h"
 #include "tests/harness/harness.h"
 
 namespace {
@@ -33,20 +34,7 @@ forms::WindowLayout PageLayout() {
     };
 }
 
-RECT RectIn(HWND window, HWND reference) {
-    RECT rc{};
-    GetWindowRect(window, &rc);
-    MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
-void ExpectPlace(HWND window, HWND reference, int x, int y, int width, int height) {
-    const RECT rc = RectIn(window, reference);
-    EXPECT_EQ(rc.left, x);
-    EXPECT_EQ(rc.top, y);
-    EXPECT_EQ(rc.right - rc.left, width);
-    EXPECT_EQ(rc.bottom - rc.top, height);
-}
+using test_place::ExpectPlace;
 
 std::vector<std::wstring> ItemTexts(HMENU menu) {
     std::vector<std::wstring> texts;

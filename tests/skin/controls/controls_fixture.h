@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -110,6 +112,63 @@ inline std::string CompareBlock(const harness::Pixels& a, int ax, int ay, const 
                 return buffer;
             }
     return "";
+}
+
+// Where a painted image differs from the same button painted without text:
+// the ink of its label.  Bounds are inclusive; empty when nothing differs.
+struct Ink {
+    bool any = false;
+    int left = 0, top = 0, right = -1, bottom = -1;
+    std::vector<std::vector<bool>> mask;  // [y][x]
+};
+
+inline Ink InkOf(const harness::Pixels& painted, const harness::Pixels& blank) {
+    Ink ink;
+    ink.mask.assign(painted.height(), std::vector<bool>(painted.width(), false));
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x) {
+            if (painted.At(x, y) == blank.At(x, y)) continue;
+            ink.mask[y][x] = true;
+            if (!ink.any) {
+                ink.any = true;
+                ink.left = ink.right = x;
+                ink.top = ink.bottom = y;
+                continue;
+            }
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
+}
+
+// Runs of neighbouring columns that hold ink (glyphs, or the dots of an
+// ellipsis), left to right, each with the rows its ink spans.
+struct InkRun {
+    int left, right, top, bottom;
+};
+
+inline std::vector<InkRun> InkRuns(const Ink& ink) {
+    std::vector<InkRun> runs;
+    if (!ink.any) return runs;
+    for (int x = ink.left; x <= ink.right; ++x) {
+        int top = -1, bottom = -1;
+        for (int y = ink.top; y <= ink.bottom; ++y)
+            if (ink.mask[y][x]) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+        if (top < 0) continue;
+        if (!runs.empty() && runs.back().right == x - 1) {
+            runs.back().right = x;
+            runs.back().top = std::min(runs.back().top, top);
+            runs.back().bottom = std::max(runs.back().bottom, bottom);
+        } else {
+            runs.push_back({x, x, top, bottom});
+        }
+    }
+    return runs;
 }
 
 }  // namespace controls_test

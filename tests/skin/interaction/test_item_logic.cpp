@@ -253,9 +253,9 @@ TEST(ItemLogic, BandsExcludeTheirInnerEdges) {
     const Case cases[] = {{-5, true}, {0, true}, {79, true}, {80, false}, {200, false},
                           {374, false}, {375, true}, {399, true}};
     for (const Case& c : cases) EXPECT_EQ(InCaptionOrStatusBand(c.y, 400, 80, 26), c.inBand) << "y " << c.y;
-    // Without a status band the band starts below the window's last row.
+    // Without a status band no row of the window lies in it.
     EXPECT_FALSE(InCaptionOrStatusBand(399, 400, 80, 0));
-    EXPECT_TRUE(InCaptionOrStatusBand(400, 400, 80, 0));
+    EXPECT_FALSE(InCaptionOrStatusBand(400, 400, 80, 0));
 }
 
 TEST(ItemLogic, PressesDragAndDoubleClicksToggleOnlyOffItemsInABand) {

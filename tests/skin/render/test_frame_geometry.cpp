@@ -78,8 +78,8 @@ TEST(FrameBands, ClientAreaStatusBandAndGrip) {
     for (int sh : {0, -5}) {
         const DrawRect fill = orvia::ClientFill(512, 411, 80, sh);
         const DrawRect outline = orvia::ClientOutline(512, 411, 80, sh);
-        EXPECT_EQ(fill.y + fill.height, 411 - 4) << sh;
-        EXPECT_EQ(outline.y + outline.height, 411 - 3) << sh;
+        EXPECT_EQ(fill.y + fill.height - 1, 411 - 4) << "last client row, status " << sh;
+        EXPECT_EQ(outline.y + outline.height, 411 - 3) << "bottom line, status " << sh;
     }
 
     EXPECT_EQ(orvia::StatusItemBox(512, 411, 26, false), (orvia::PixelBox{5, 382, 502, 26}));

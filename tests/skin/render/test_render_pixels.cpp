@@ -55,7 +55,7 @@ TEST_F(RenderPixels, GlossOverTheCaptionBand) {
     const auto px = frame.CachePixels();
     for (int row : {6, 8, 40, 70, 79}) {
         const COLORREF expected = Over(kSkin, kWhite, GlossAlpha(row));
-        for (int x : {10, 256, 480}) EXPECT_COLOUR(px, x, row, expected);
+        for (int x : {40, 256, 400}) EXPECT_COLOUR(px, x, row, expected);  // clear of icon and buttons
     }
 }
 
@@ -254,55 +254,72 @@ TextInk InkIn(const harness::Pixels& px, const harness::Pixels& back, int x, int
     return ink;
 }
 
-TEST_F(RenderPixels, TitleIsWhiteWithADarkHaloAfterTheIcon) {
-    TestFrame frame({.title = L"TovrinV1.0"});
-    const auto ink = InkIn(frame.CachePixels(), frame.BackPixels(), 0, 0, 300, 24);
-    EXPECT_GT(ink.light, 20);
-    EXPECT_GT(ink.dark, 20);
-    EXPECT_EQ(ink.leftmost, 8) << "the 16-pixel icon at (8, 6)";
-}
-
-TEST_F(RenderPixels, TitleStartsAtEightWithoutAnyIcon) {
-    orvia::g_theme->appIcon = nullptr;  // put back by the fixture
-    TestFrame frame({.title = L"TovrinV1.0"});
-    const auto ink = InkIn(frame.CachePixels(), frame.BackPixels(), 0, 0, 300, 24);
-    ASSERT_GT(ink.light, 20);
-    // The halo reaches one pixel to the left of the text's left edge.
-    EXPECT_GE(ink.leftmost, 7);
-    EXPECT_LE(ink.leftmost, 10);
-}
-
-TEST_F(RenderPixels, WindowsOwnSmallIconWinsOverTheProgramIcon) {
-    TestFrame frame;
-    // A solid 16 x 16 icon of one colour.
-    const COLORREF iconColor = RGB(250, 20, 120);
+// A solid 16 x 16 icon of one colour.
+HICON SolidIcon(COLORREF colour) {
     HDC screen = GetDC(nullptr);
-    HBITMAP color = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP image = CreateCompatibleBitmap(screen, 16, 16);
     HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
     HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, color);
-    HBRUSH brush = CreateSolidBrush(iconColor);
+    HGDIOBJ old = SelectObject(mem, image);
+    HBRUSH brush = CreateSolidBrush(colour);
     const RECT all{0, 0, 16, 16};
     FillRect(mem, &all, brush);
     SelectObject(mem, mask);
     PatBlt(mem, 0, 0, 16, 16, BLACKNESS);  // opaque everywhere
     SelectObject(mem, old);
-    ICONINFO info{TRUE, 0, 0, mask, color};
+    ICONINFO info{TRUE, 0, 0, mask, image};
     HICON icon = CreateIconIndirect(&info);
     DeleteDC(mem);
     DeleteObject(brush);
-    DeleteObject(color);
+    DeleteObject(image);
     DeleteObject(mask);
     ReleaseDC(nullptr, screen);
+    return icon;
+}
 
+TEST_F(RenderPixels, WindowsOwnSmallIconWinsOverTheProgramIcon) {
+    TestFrame frame;
+    const COLORREF iconColour = RGB(250, 20, 120);
+    HICON icon = SolidIcon(iconColour);
     SendMessageW(frame.hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     orvia::RenderFrame(frame.hwnd(), true);
     const auto px = frame.CachePixels();
-    EXPECT_TRUE(px.AllEqual(8, 6, 16, 16, iconColor));
-    EXPECT_NE(px.At(7, 6), iconColor);
-    EXPECT_NE(px.At(24, 21), iconColor);
+    EXPECT_TRUE(px.AllEqual(8, 6, 16, 16, iconColour));
+    EXPECT_NE(px.At(7, 6), iconColour);
+    EXPECT_NE(px.At(24, 21), iconColour);
+    EXPECT_NE(frame.BackPixels().At(8, 6), iconColour) << "the back surface has no icon";
     SendMessageW(frame.hwnd(), WM_SETICON, ICON_SMALL, 0);
     DestroyIcon(icon);
+}
+
+TEST_F(RenderPixels, TitleIsWhiteWithADarkHaloAfterTheIcon) {
+    struct Case {
+        const char* what;
+        bool icon;
+        int firstInk;  // the halo reaches one pixel left of the text
+    };
+    for (const Case c : {Case{"with icon", true, 28 - 1}, Case{"no icon at all", false, 8 - 1}}) {
+        HICON icon = c.icon ? SolidIcon(RGB(250, 20, 120)) : nullptr;
+        orvia::g_theme->appIcon = nullptr;  // put back by the fixture
+        TestFrame frame({.title = L"TovrinV1.0", .render = false});
+        SendMessageW(frame.hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        orvia::RenderFrame(frame.hwnd(), true);
+        const int from = c.icon ? 24 : 0;
+        const auto ink = InkIn(frame.CachePixels(), frame.BackPixels(), from, 0, 300 - from, 24);
+        EXPECT_GT(ink.light, 20) << c.what;
+        EXPECT_GT(ink.dark, 20) << c.what;
+        // A glyph's first column may be blank: allow a few pixels of side bearing.
+        EXPECT_GE(ink.leftmost, c.firstInk) << c.what;
+        EXPECT_LE(ink.leftmost, c.firstInk + 3) << c.what;
+        SendMessageW(frame.hwnd(), WM_SETICON, ICON_SMALL, 0);
+        if (icon) DestroyIcon(icon);
+    }
+}
+
+TEST_F(RenderPixels, EmptyTitleDrawsNoText) {
+    orvia::g_theme->appIcon = nullptr;
+    TestFrame frame;
+    EXPECT_TRUE(render_test::SameRect(frame.CachePixels(), frame.BackPixels(), 0, 0, 300, 24));
 }
 
 // The title is UTF-16 and the skin's own texts are code page 936, whatever the
@@ -359,6 +376,7 @@ TEST_F(RenderPixels, PageTabBackgroundFollowsItsState) {
 }
 
 TEST_F(RenderPixels, UnregisteredWindowGetsTheFrameWithoutItems) {
+    orvia::g_theme->appIcon = nullptr;
     TestFrame frame({.registered = false});
     const auto px = frame.CachePixels();
     EXPECT_TRUE(render_test::SameRect(px, frame.BackPixels(), 0, 0, frame.width(), frame.height()));

@@ -127,11 +127,11 @@ TEST(Surfaces, ManyFramesLeaveTheGdiAndUserCountsWhereTheyWere) {
     const DWORD user = render_test::UserObjectCount();
     {
         TestFrame alive;
-        // Two DCs, two bitmaps and the window's region: the count sees them.
+        // Two DCs, two bitmaps and the window's region: the counts see them.
         EXPECT_GE(render_test::GdiObjectCount(), gdi + 4);
-        EXPECT_EQ(render_test::UserObjectCount(), user + 1);
+        EXPECT_GT(render_test::UserObjectCount(), user);
     }
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 20; ++i) {
         TestFrame frame({.sizable = (i % 2) == 1});
         SetWindowPos(frame.hwnd(), nullptr, 0, 0, 300 + i, 200 + i, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         orvia::RenderFrame(frame.hwnd(), false);
