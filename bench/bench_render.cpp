@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -57,17 +58,7 @@ struct Stats {
     double median = 0, mean = 0, best = 0;
 };
 
-// Runs `op` a few times unmeasured, then `runs` times, each timed alone.
-Stats Measure(int runs, const std::function<void()>& op) {
-    for (int i = 0; i < 3; ++i) op();
-    std::vector<double> times;
-    times.reserve(static_cast<std::size_t>(runs));
-    for (int i = 0; i < runs; ++i) {
-        const double start = NowMs();
-        op();
-        GdiFlush();
-        times.push_back(NowMs() - start);
-    }
+Stats Summarise(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     Stats s;
     s.best = times.front();
@@ -75,6 +66,36 @@ Stats Measure(int runs, const std::function<void()>& op) {
     for (double t : times) s.mean += t;
     s.mean /= static_cast<double>(times.size());
     return s;
+}
+
+double TimeOnce(const std::function<void()>& op) {
+    const double start = NowMs();
+    op();
+    GdiFlush();
+    return NowMs() - start;
+}
+
+// Runs `op` a few times unmeasured, then `runs` times, each timed alone.
+Stats Measure(int runs, const std::function<void()>& op) {
+    for (int i = 0; i < 3; ++i) op();
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(TimeOnce(op));
+    return Summarise(std::move(times));
+}
+
+// Two operations timed in turn, so that whatever else the machine is doing
+// weighs on both alike.
+std::pair<Stats, Stats> MeasurePair(int runs, const std::function<void()>& a, const std::function<void()>& b) {
+    for (int i = 0; i < 3; ++i) {
+        a();
+        b();
+    }
+    std::vector<double> ta, tb;
+    for (int i = 0; i < runs; ++i) {
+        ta.push_back(TimeOnce(a));
+        tb.push_back(TimeOnce(b));
+    }
+    return {Summarise(std::move(ta)), Summarise(std::move(tb))};
 }
 
 void PrintStats(const char* what, const Stats& s) {
@@ -289,19 +310,32 @@ void Replay(HWND window, ReplayScript& s, Phases* phases = nullptr) {
 void RenderFigures(int width, int height, int runs) {
     Frame f = MakeFrame(width, height);
     std::printf("\nFull render at %d x %d (%d runs)\n", width, height, runs);
-    const Stats ours = Measure(runs, [&] { orvia::RenderFrame(f.window, true); });
-    PrintStats("RenderFrame(force)", ours);
+    // The replay works on the frame's own DCs and bitmaps; after each run the
+    // properties are pointed at the bitmaps it made, outside the timing.
+    const auto adopt = [&](ReplayScript& script) {
+        orvia::SetProperty(f.window, orvia::prop::kCacheBitmap, reinterpret_cast<LONG_PTR>(script.cacheBitmap));
+        orvia::SetProperty(f.window, orvia::prop::kBackBitmap, reinterpret_cast<LONG_PTR>(script.backBitmap));
+    };
     ReplayScript script = ScriptFor(f.window);
-    const Stats replay = Measure(runs, [&] { Replay(f.window, script); });
-    // The frame's properties name the bitmaps the replay made last.
-    orvia::SetProperty(f.window, orvia::prop::kCacheBitmap, reinterpret_cast<LONG_PTR>(script.cacheBitmap));
-    orvia::SetProperty(f.window, orvia::prop::kBackBitmap, reinterpret_cast<LONG_PTR>(script.backBitmap));
+    const auto [ours, replay] = MeasurePair(
+        runs,
+        [&] {
+            orvia::RenderFrame(f.window, true);
+            script.cacheBitmap = Prop<HBITMAP>(f.window, orvia::prop::kCacheBitmap);
+            script.backBitmap = Prop<HBITMAP>(f.window, orvia::prop::kBackBitmap);
+        },
+        [&] {
+            Replay(f.window, script);
+            adopt(script);
+        });
+    PrintStats("RenderFrame(force)", ours);
     PrintStats("straight-line replay of the same calls", replay);
     std::printf("  ratio RenderFrame / replay: median %.3f, mean %.3f\n", ours.median / replay.median,
                 ours.mean / replay.mean);
     Phases phases;
     const int phaseRuns = std::max(10, runs / 4);
     for (int i = 0; i < phaseRuns; ++i) Replay(f.window, script, &phases);
+    adopt(script);
     const double total = phases.surfaces + phases.background + phases.backCopy + phases.caption + phases.items +
                          phases.region;
     auto share = [&](const char* what, double t) {
@@ -322,35 +356,39 @@ void PaintFigures(int runs) {
     RECT rc{};
     GetClientRect(f.window, &rc);
     std::printf("\nPaint at 512 x 411 (%d runs)\n", runs);
-    const Stats paint = Measure(runs, [&] {
-        InvalidateRect(f.window, nullptr, FALSE);
-        UpdateWindow(f.window);
-    });
+    HDC cache = Prop<HDC>(f.window, orvia::prop::kCacheDC);
+    const auto [paint, blit] = MeasurePair(
+        runs,
+        [&] {
+            InvalidateRect(f.window, nullptr, FALSE);
+            UpdateWindow(f.window);
+        },
+        [&] {
+            HDC dc = GetDC(f.window);
+            BitBlt(dc, 0, 0, rc.right, rc.bottom, cache, 0, 0, SRCCOPY);
+            ReleaseDC(f.window, dc);
+        });
     PrintStats("WM_PAINT of the skinned frame", paint);
     const Stats paintErase = Measure(runs, [&] {
         InvalidateRect(f.window, nullptr, TRUE);
         UpdateWindow(f.window);
     });
     PrintStats("WM_PAINT with WM_ERASEBKGND", paintErase);
-    HDC cache = Prop<HDC>(f.window, orvia::prop::kCacheDC);
-    const Stats blit = Measure(runs, [&] {
-        HDC dc = GetDC(f.window);
-        BitBlt(dc, 0, 0, rc.right, rc.bottom, cache, 0, 0, SRCCOPY);
-        ReleaseDC(f.window, dc);
-    });
     PrintStats("one BitBlt of the same rectangle", blit);
     std::printf("  ratio WM_PAINT / BitBlt: median %.3f\n", paint.median / blit.median);
 
     std::printf("\nItem refresh at 512 x 411 (%d runs)\n", runs);
     orvia::FrameRecord* record = orvia::FindFrame(f.window);
     const int close = 1;
-    const Stats refresh = Measure(runs, [&] {
-        orvia::FrameItem& item = record->Items[close - 1];
-        item.bHover = !item.bHover;
-        orvia::RefreshItem(f.window, close);
-    });
+    const auto [refresh, full] = MeasurePair(
+        runs,
+        [&] {
+            orvia::FrameItem& item = record->Items[close - 1];
+            item.bHover = !item.bHover;
+            orvia::RefreshItem(f.window, close);
+        },
+        [&] { orvia::RenderFrame(f.window, true); });
     PrintStats("RefreshItem (Close, hover toggled)", refresh);
-    const Stats full = Measure(runs, [&] { orvia::RenderFrame(f.window, true); });
     PrintStats("RenderFrame(force)", full);
     std::printf("  ratio RefreshItem / RenderFrame: median %.4f\n", refresh.median / full.median);
     DestroyFrame(f);
@@ -377,7 +415,9 @@ void Soak(int iterations) {
             DestroyFrame(f);
             f = MakeFrame(400 + i % 300, 300 + i % 200);
         }
-        const int w = 300 + (i * 37) % 700, h = 200 + (i * 53) % 500;
+        // Sizes around the program's own, so that the soak is about leaks rather
+        // than about how long a large frame takes.
+        const int w = 200 + (i * 37) % 400, h = 150 + (i * 53) % 300;
         SetWindowPos(f.window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         ++renders;
         orvia::FrameRecord* record = orvia::FindFrame(f.window);

@@ -67,8 +67,7 @@ LoadedWindow* FindLoaded(HWND window) {
     return nullptr;
 }
 
-Control* FindControl(HWND window, const wchar_t* name) {
-    LoadedWindow* w = FindLoaded(window);
+Control* FindControl(LoadedWindow* w, const wchar_t* name) {
     if (!w || !name) return nullptr;
     for (Control& c : w->controls)
         if (c.name == name) return &c;
@@ -145,7 +144,7 @@ void CreateControls(LoadedWindow& w, const std::vector<ControlLayout>& layouts) 
     for (const ControlLayout& layout : layouts) {
         HWND parent = w.window;
         if (layout.parent) {
-            Control* holder = FindControl(w.window, layout.parent);
+            const Control* holder = FindControl(&w, layout.parent);
             if (!holder || !holder->window) continue;
             parent = holder->window;
         }
@@ -223,12 +222,12 @@ HWND WindowHandle(const wchar_t* name) {
 }
 
 HWND ControlHandle(HWND window, const wchar_t* control) {
-    const Control* c = FindControl(window, control);
+    const Control* c = FindControl(FindLoaded(window), control);
     return c ? c->window : nullptr;
 }
 
 browser::WebBrowserHost* BrowserControl(HWND window, const wchar_t* control) {
-    const Control* c = FindControl(window, control);
+    const Control* c = FindControl(FindLoaded(window), control);
     return c ? c->browser.get() : nullptr;
 }
 

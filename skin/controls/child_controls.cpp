@@ -86,6 +86,10 @@ void OnSetCheck(HWND button, WPARAM value) {
 void ApplyClickToCheck(HWND button) {
     const LONG_PTR check = GetProperty(button, prop::kCheck);
     switch (OriginalButtonStyle(button)) {
+    case BS_CHECKBOX:
+    case BS_3STATE:
+    case BS_RADIOBUTTON:
+        return;
     case BS_AUTORADIOBUTTON:
         SendMessageW(button, BM_SETCHECK, BST_CHECKED, 0);
         return;

@@ -41,6 +41,11 @@ TabIcon TabIconFromBytes(ByteSpan bytes) {
     return {g_theme ? g_theme->defaultPageIcon : nullptr, false};
 }
 
+// A page window must be a window other than the frame and none of the
+// frame's ancestors: adopting the frame itself would make it a child window
+// and hide it.  Anything else is treated like a tab without a page window.
+bool UsableAsPage(HWND page, HWND frame) { return IsWindow(page) && page != frame && !IsChild(page, frame); }
+
 // The page window becomes a borderless child of the frame, unless it is one
 // already.  GetParent would report the owner of a popup, so the real parent
 // decides.
@@ -75,7 +80,7 @@ void DestroyOwnedIcon(const FrameItem& item) {
 
 void PlacePageWindow(HWND window) {
     const HWND page = reinterpret_cast<HWND>(GetProperty(window, prop::kChildWindow));
-    if (!IsWindow(page)) return;
+    if (!UsableAsPage(page, window)) return;
     RECT rc{};
     GetWindowRect(window, &rc);
     const PageArea area = PageAreaOf(rc.right - rc.left, rc.bottom - rc.top, GetIntProperty(window, prop::kBannerHeight),
@@ -97,7 +102,7 @@ void ShowPage(HWND window, std::int32_t index) {
     }
     for (HWND other : others) ShowWindow(other, SW_HIDE);
     SetProperty(window, prop::kChildWindow, reinterpret_cast<LONG_PTR>(page));
-    if (!IsWindow(page)) return;
+    if (!UsableAsPage(page, window)) return;
     AdoptPageWindow(window, page);
     PlacePageWindow(window);
     ShowWindow(page, SW_SHOW);
@@ -155,7 +160,7 @@ std::int32_t AddPage(OrviaSkin* self, HWND window, const char* title, ByteSpan i
     const HWND pageWindow = tab->hPage;
     g_itemRefresher(window, index);
 
-    if (!IsWindow(pageWindow)) return 1;
+    if (!UsableAsPage(pageWindow, window)) return 1;
     AdoptPageWindow(window, pageWindow);
     // Even the first, selected page stays hidden until it is selected or clicked.
     ShowWindow(pageWindow, SW_HIDE);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/frame/frame_window.h"
 #include "skin/object/orvia_skin.h"
 #include "tests/skin/controls/controls_fixture.h"
 
@@ -260,6 +261,33 @@ TEST_F(ControlsTest, SkinAllChildControlsWalksEveryRegisteredFrameAndRepaintsThe
     EXPECT_EQ(ProcOf(panel), kContainerProc);
     RECT update{};
     EXPECT_TRUE(GetUpdateRect(first, &update, FALSE)) << "the visible frame is invalidated";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, AttachingWhileTheSwitchIsOnSkinsTheFramesButtons) {
+    orvia::g_childControlSwitch = true;
+    harness::TestWindow frame;
+    HWND push = AddButton(frame, BS_PUSHBUTTON, L"", 20, 120, 40, 23);
+    HWND groupBox = AddButton(frame, BS_GROUPBOX, L"Group", 20, 150, 150, 60);
+    HWND radio = AddButton(groupBox, BS_AUTORADIOBUTTON, L"Radio", 10, 20, 100, 18);
+
+    ASSERT_TRUE(orvia::g_skin->methods->AttachSkin(orvia::g_skin, frame, std::nullopt, std::nullopt, std::nullopt,
+                                                   std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                                   std::nullopt, std::nullopt));
+
+    EXPECT_EQ(orvia::GetProperty(push, prop::kWindowType), 5);
+    EXPECT_EQ(orvia::GetProperty(radio, prop::kWindowType), 7);
+    EXPECT_EQ(ProcOf(groupBox), kContainerProc);
+    EXPECT_EQ(ProcOf(frame), reinterpret_cast<LONG_PTR>(&orvia::FrameWindowProc)) << "the frame keeps its own procedure";
+    // The frame itself answers the owner-draw request of its button.
+    orvia::SetProperty(push, prop::kDrawState, orvia::kDrawPressed);
+    EXPECT_EQ(CompareBlock(Repainted(push), 0, 0, SpriteCell(80, 0, 40, 23), 0, 0, 40, 23), "");
+
+    frame.Destroy();
+    EXPECT_EQ(orvia::g_registryCount, 0);
 }
 
 }  // namespace

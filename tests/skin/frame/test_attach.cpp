@@ -241,6 +241,26 @@ TEST(AttachSkin, AnAlreadySubclassedWindowIsRegisteredButKeepsItsProcedure) {
     ASSERT_TRUE(orvia::RemoveFrame(window));
 }
 
+// Once the application has asked for skinned child controls, every frame
+// attached afterwards gets them too.
+TEST(AttachSkin, SkinsTheChildControlsWhileTheSwitchIsOn) {
+    const bool saved = orvia::g_childControlSwitch;
+    for (const bool on : {false, true}) {
+        orvia::g_childControlSwitch = on;
+        harness::TestWindow window;
+        harness::TestWindow button({.style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                    .parent = window.hwnd(),
+                                    .className = L"Button",
+                                    .text = L"OK"});
+        ASSERT_TRUE(harness::AttachThroughSkin(window));
+        EXPECT_EQ(GetPropA(button, prop::kWndProc) != nullptr, on) << "switch " << on;
+        EXPECT_EQ(Prop(button, prop::kWindowType), on ? 5 : 0) << "switch " << on;
+        EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&orvia::FrameWindowProc))
+            << "the frame keeps its own procedure";
+    }
+    orvia::g_childControlSwitch = saved;
+}
+
 TEST(SetSizable, DefaultsGiveTheFrameAMinimumSizeAndAThickFrame) {
     harness::SkinnedFrame frame;
     orvia::OrviaSkin* skin = orvia::g_skin;

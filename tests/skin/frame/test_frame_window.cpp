@@ -396,9 +396,10 @@ TEST_F(FrameWindow, ALeftClickOnAnEdgeStartsSizingUnlessMaximized) {
     for (const Case& c : cases) {
         Spy().messages.clear();
         SendMessageW(frame, WM_NCLBUTTONDOWN, c.code, at);
+        // A click that started sizing is finished: passed on, it would size again.
         std::vector<harness::ExpectedMessage> expected;
         if (c.command) expected.push_back({WM_SYSCOMMAND, c.command, at});
-        expected.push_back({WM_NCLBUTTONDOWN, c.code, at});
+        if (!c.command) expected.push_back({WM_NCLBUTTONDOWN, c.code, at});
         EXPECT_EQ(harness::CompareMessages(Spy().Of(frame, {WM_SYSCOMMAND, WM_NCLBUTTONDOWN}), expected), "")
             << "hit code " << c.code;
     }
@@ -413,6 +414,62 @@ TEST_F(FrameWindow, ALeftClickOnAnEdgeStartsSizingUnlessMaximized) {
                   "")
             << "a maximized frame starts no sizing: " << code;
     }
+}
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    }
+    SendInput(1, &input, sizeof input);
+}
+
+void CALLBACK DragLeftEdge(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 71, 250);
+}
+void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+// Ends a sizing loop that would otherwise wait for the next click.
+void CALLBACK PressEscape(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
+}
+
+// A real press, drag and release on the left edge of a sizable frame.
+TEST_F(FrameWindow, DraggingAnEdgeSizesTheFrameOnce) {
+    AttachArgs sizable;
+    sizable.sizable = true;
+    SkinnedFrame frame(SpiedFrame(sizable));
+    SetForegroundWindow(frame);
+    harness::PumpMessages();
+    Spy().messages.clear();
+
+    SetCursorPos(101, 250);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SetTimer(nullptr, 0, 100, DragLeftEdge);
+    SetTimer(nullptr, 0, 200, ReleaseButton);
+    const UINT_PTR safety = SetTimer(nullptr, 0, 1500, PressEscape);
+    harness::PumpFor(600);
+    KillTimer(nullptr, safety);
+    harness::PumpMessages();
+
+    EXPECT_EQ(Spy().Of(frame, {WM_ENTERSIZEMOVE}).size(), 1u) << "one sizing loop per press";
+    RECT rect{};
+    GetWindowRect(frame, &rect);
+    EXPECT_NEAR(rect.left, 71, 2);
+    EXPECT_EQ(rect.right, 500);
+    EXPECT_EQ(rect.top, 100);
+    EXPECT_EQ(rect.bottom, 400);
 }
 
 TEST_F(FrameWindow, DestroyingAFrameRestoresItsProcedureAndRenumbersTheOthers) {

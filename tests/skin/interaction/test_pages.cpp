@@ -74,6 +74,16 @@ void MarkCache(HWND frame) {
 }
 bool CacheStillMarked(HWND frame) { return CachePixel(frame, 250, 250) == RGB(255, 0, 255); }
 
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bm{};
+    GetObjectW(info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+}
+
 bool IconAlive(HICON icon) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return false;
@@ -346,6 +356,7 @@ TEST(Pages, TabIconsAndWhoOwnsThem) {
     EXPECT_NE(made, nullptr);
     EXPECT_NE(made, fallback);
     EXPECT_NE(made, made2);
+    EXPECT_EQ(IconWidth(made), 32) << "drawn on the tab at 32 x 32";
     for (int i = 0; i < 4; ++i) EXPECT_EQ(tabs[i]->bOwnsIcon, 0) << i;
     EXPECT_EQ(tabs[4]->bOwnsIcon, 1);
 
@@ -462,6 +473,18 @@ TEST(Pages, BadInputHasADefinedResult) {
     EXPECT_EQ(GetPropA(frame, "Orvia_hWndChild"), nullptr);
     EXPECT_EQ(RemovePage(frame, ""), 1);
     EXPECT_EQ(frame.record()->nItemCount, 5);
+
+    // The frame as its own page: a tab that shows nothing; the frame stays a
+    // visible top-level window where it was.
+    RECT before{};
+    GetWindowRect(frame, &before);
+    EXPECT_EQ(AddPage(frame, "self", frame.hwnd()), 1);
+    EXPECT_EQ(SelectPage(frame, "self"), 1);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_FALSE(GetWindowLongPtrW(frame, GWL_STYLE) & WS_CHILD);
+    RECT after{};
+    GetWindowRect(frame, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 }  // namespace
