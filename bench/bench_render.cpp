@@ -13,8 +13,8 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/frame/registry.h"
@@ -113,14 +113,14 @@ Frame MakeFrame(int width, int height) {
     OrviaSkin* skin = orvia::g_skin;
     const orvia::OrviaSkinMethods& m = *skin->methods;
     Frame f;
-    f.window = CreateWindowExW(0, L"BenchFrame", L"TovrinV1.0", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                               width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    f.window = CreateWindowExW(0, L"BenchFrame", L"TovrinV1.0", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, width,
+                               height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(f.window, SW_SHOWNOACTIVATE);
     m.AttachSkin(skin, f.window, std::nullopt, std::nullopt, true, false, false, false, false, std::nullopt,
                  std::nullopt);
     m.SetStatusText(skin, f.window, "\xb7\xb5\xbb\xd8\xb2\xe9\xd1\xaf\xc7\xeb\xb5\xe3\xd3\xd2\xc9\xcf\xbd\xc7");
-    f.page = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, f.window, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+    f.page = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, f.window, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
     m.AddPage(skin, f.window, "\xbf\xec\xb5\xdd\xb2\xe9\xd1\xaf", {}, f.page, std::nullopt);
     m.SelectPage(skin, f.window, "\xbf\xec\xb5\xdd\xb2\xe9\xd1\xaf");
     UpdateWindow(f.window);
@@ -211,7 +211,8 @@ ReplayScript ScriptFor(HWND window) {
         }
         if (item.nKind == kItemStatus) {
             const auto wide = ToUtf16(item.sText.c_str());
-            s.texts.push_back({wide.data(), item.nLeft, item.nTop, item.nWidth, item.nHeight, t.itemFont, t.leftFormat});
+            s.texts.push_back(
+                {wide.data(), item.nLeft, item.nTop, item.nWidth, item.nHeight, t.itemFont, t.leftFormat});
         }
     }
     return s;
@@ -281,8 +282,8 @@ void Replay(HWND window, ReplayScript& s, Phases* phases = nullptr) {
     }
     ReplayImage(g, s.skinImage, s.gloss);
     ReplayImage(g, s.skinImage, s.statusGloss);
-    gdip::GdipFillRectangle(g, gdip::AsBrush(t.backFill), float(s.client.x), float(s.client.y),
-                            float(s.client.width), float(s.client.height));
+    gdip::GdipFillRectangle(g, gdip::AsBrush(t.backFill), float(s.client.x), float(s.client.y), float(s.client.width),
+                            float(s.client.height));
     gdip::GdipDrawRectangle(g, t.borderPen, float(s.outline.x), float(s.outline.y), float(s.outline.width),
                             float(s.outline.height));
     for (const auto& part : s.border) ReplayImage(g, s.skinImage, part);
@@ -336,8 +337,8 @@ void RenderFigures(int width, int height, int runs) {
     const int phaseRuns = std::max(10, runs / 4);
     for (int i = 0; i < phaseRuns; ++i) Replay(f.window, script, &phases);
     adopt(script);
-    const double total = phases.surfaces + phases.background + phases.backCopy + phases.caption + phases.items +
-                         phases.region;
+    const double total =
+        phases.surfaces + phases.background + phases.backCopy + phases.caption + phases.items + phases.region;
     auto share = [&](const char* what, double t) {
         std::printf("    %-36s %8.3f ms  %5.1f %%\n", what, t / phaseRuns, 100.0 * t / total);
     };

@@ -4,8 +4,6 @@
 
 namespace orvia {
 
-gdip::GpImage* BannerPicture() {
-    return g_bannerImage ? g_bannerImage->methods->GetImage(g_bannerImage) : nullptr;
-}
+gdip::GpImage* BannerPicture() { return g_bannerImage ? g_bannerImage->methods->GetImage(g_bannerImage) : nullptr; }
 
 }  // namespace orvia

@@ -68,8 +68,8 @@ void DrawHaloText(gdip::GpGraphics* graphics, const wchar_t* text, gdip::GpFont*
     pass(theme.textBrush, 0, 0);
 }
 
-void DrawHaloText(gdip::GpGraphics* graphics, const char* text, gdip::GpFont* font, int x, int y, int width,
-                  int height, gdip::GpStringFormat* format) {
+void DrawHaloText(gdip::GpGraphics* graphics, const char* text, gdip::GpFont* font, int x, int y, int width, int height,
+                  gdip::GpStringFormat* format) {
     if (!text || !*text) return;
     const std::vector<wchar_t> wide = ToUtf16(text);
     DrawHaloText(graphics, wide.data(), font, x, y, width, height, format);

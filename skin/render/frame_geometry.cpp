@@ -70,9 +70,7 @@ PixelBox StatusItemBox(int windowWidth, int windowHeight, int statusHeight, bool
     return {5, windowHeight - statusHeight - 3, windowWidth - 10 - (sizable ? 10 : 0), statusHeight};
 }
 
-bool ShowsSizeGrip(int statusHeight, bool sizable, bool maximized) {
-    return statusHeight > 0 && sizable && !maximized;
-}
+bool ShowsSizeGrip(int statusHeight, bool sizable, bool maximized) { return statusHeight > 0 && sizable && !maximized; }
 
 ImagePart SizeGrip(int windowWidth, int windowHeight) {
     return {{static_cast<double>(windowWidth) - 14, static_cast<double>(windowHeight) - 14, 12, 12},
@@ -161,9 +159,7 @@ POINT TabIconPosition(const FrameItem& item) {
     return {static_cast<LONG>(x), item.nTop + 2};
 }
 
-PixelBox TabTitleBox(const FrameItem& item) {
-    return {item.nLeft, item.nTop + item.nHeight - 16, item.nWidth, 16};
-}
+PixelBox TabTitleBox(const FrameItem& item) { return {item.nLeft, item.nTop + item.nHeight - 16, item.nWidth, 16}; }
 
 SideEdgeStrips SideEdges(int windowWidth, int windowHeight, int bannerHeight, int statusHeight) {
     const int cy = windowHeight - bannerHeight - BandHeight(statusHeight);

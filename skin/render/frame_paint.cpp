@@ -28,7 +28,8 @@ void PaintFromCache(HWND window) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
     const RECT& r = paint.rcPaint;
-    if (HDC cache = CacheDC(window)) BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, cache, r.left, r.top, SRCCOPY);
+    if (HDC cache = CacheDC(window))
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, cache, r.left, r.top, SRCCOPY);
     EndPaint(window, &paint);
 }
 
@@ -44,9 +45,8 @@ void RepaintSideEdges(HWND window) {
     if (!cache) return;
     const ScopedWindowDC windowDC(window, ScopedWindowDC::Whole);
     const SIZE size = WindowSize(window);
-    const SideEdgeStrips strips =
-        SideEdges(size.cx, size.cy, GetIntProperty(window, prop::kBannerHeight),
-                  GetIntProperty(window, prop::kStatusHeight));
+    const SideEdgeStrips strips = SideEdges(size.cx, size.cy, GetIntProperty(window, prop::kBannerHeight),
+                                            GetIntProperty(window, prop::kStatusHeight));
     Copy(windowDC.get(), cache, strips.left);
     Copy(windowDC.get(), cache, strips.right);
 }

@@ -26,9 +26,7 @@ FrameSize WindowSize(HWND window) {
 }
 
 HDC PropertyDC(HWND window, const char* name) { return reinterpret_cast<HDC>(GetProperty(window, name)); }
-HBITMAP PropertyBitmap(HWND window, const char* name) {
-    return reinterpret_cast<HBITMAP>(GetProperty(window, name));
-}
+HBITMAP PropertyBitmap(HWND window, const char* name) { return reinterpret_cast<HBITMAP>(GetProperty(window, name)); }
 void SetHandleProperty(HWND window, const char* name, HANDLE value) {
     SetProperty(window, name, reinterpret_cast<LONG_PTR>(value));
 }
@@ -166,7 +164,8 @@ void DrawIconAndTitle(HWND window, HDC cache, gdip::GpGraphics* graphics) {
         DrawIconEx(cache, kCaptionIconX, kCaptionIconY, icon, kCaptionIconSize, kCaptionIconSize, 0, nullptr,
                    DI_NORMAL);
     const std::wstring title = WindowTitle(window);
-    if (!title.empty()) DrawHaloText(graphics, title.c_str(), theme.captionFont, TitleLeft(icon != nullptr), kTitleY, 0, 0, nullptr);
+    if (!title.empty())
+        DrawHaloText(graphics, title.c_str(), theme.captionFont, TitleLeft(icon != nullptr), kTitleY, 0, 0, nullptr);
 }
 
 void DrawItems(HWND window, HDC cache, gdip::GpGraphics* graphics, int windowWidth) {
@@ -228,8 +227,8 @@ void ReleaseFrameSurfaces(HWND window) {
     if (back) DeleteDC(back);
     // Zero rather than removed: nothing may blit from a handle that GDI could
     // hand out again, and a later render starts from scratch.
-    for (const char* name : {prop::kCacheDC, prop::kBackDC, prop::kCacheOldBitmap, prop::kBackOldBitmap,
-                             prop::kWidth, prop::kHeight})
+    for (const char* name :
+         {prop::kCacheDC, prop::kBackDC, prop::kCacheOldBitmap, prop::kBackOldBitmap, prop::kWidth, prop::kHeight})
         SetProperty(window, name, 0);
 }
 

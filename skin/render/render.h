@@ -23,8 +23,8 @@ void DrawFrameItem(const FrameItem& item, HDC dc, gdip::GpGraphics* graphics);
 // Light text with a dark halo.  The 8-bit form takes the skin's own texts
 // (code page 936); the wide form takes texts that are UTF-16 already, such as
 // window titles.  A zero width or height draws unclipped from (x, y).
-void DrawHaloText(gdip::GpGraphics* graphics, const char* text, gdip::GpFont* font, int x, int y, int width,
-                  int height, gdip::GpStringFormat* format);
+void DrawHaloText(gdip::GpGraphics* graphics, const char* text, gdip::GpFont* font, int x, int y, int width, int height,
+                  gdip::GpStringFormat* format);
 void DrawHaloText(gdip::GpGraphics* graphics, const wchar_t* text, gdip::GpFont* font, int x, int y, int width,
                   int height, gdip::GpStringFormat* format);
 

@@ -128,8 +128,7 @@ private:
         }
         if (spec_.minimize) minimizeIndex = button(orvia::kButtonMinimize, 27);
         if (spec_.status > 0) {
-            statusIndex =
-                orvia::AddFrameItem(*record, orvia::kItemStatus, 0, 0, 1, 27, 19, spec_.statusText.c_str());
+            statusIndex = orvia::AddFrameItem(*record, orvia::kItemStatus, 0, 0, 1, 27, 19, spec_.statusText.c_str());
             record->nStatusItem = statusIndex;
         }
         const std::int32_t index = orvia::AppendFrame(std::move(record));

@@ -64,8 +64,8 @@ std::vector<std::uint8_t> TwoColourBmp(int width, int height, int split, COLORRE
     return b;
 }
 
-#define EXPECT_COLOUR_WITHIN(pixels, x, y, expected, tolerance)                                           \
-    EXPECT_LE(harness::ColorDistance((pixels).At(x, y), (expected)), (tolerance))                           \
+#define EXPECT_COLOUR_WITHIN(pixels, x, y, expected, tolerance)                                            \
+    EXPECT_LE(harness::ColorDistance((pixels).At(x, y), (expected)), (tolerance))                          \
         << "at (" << (x) << ", " << (y) << "): got 0x" << std::hex << (pixels).At(x, y) << ", expected 0x" \
         << (expected) << std::dec
 

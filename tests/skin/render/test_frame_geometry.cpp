@@ -98,10 +98,9 @@ TEST(FrameBands, ClientAreaStatusBandAndGrip) {
 TEST(FrameBands, BorderIsCornersAndStretchedEdgeCells) {
     const auto parts = orvia::FrameBorder(512, 411);
     const orvia::ImagePart expected[] = {
-        {{0, 0, 5, 5}, {0, 90, 5, 5}},       {{5, 0, 502, 5}, {5, 90, 5, 5}},
-        {{507, 0, 5, 5}, {55, 90, 5, 5}},    {{0, 5, 5, 401}, {0, 95, 5, 5}},
-        {{507, 5, 5, 401}, {55, 95, 5, 5}},  {{0, 406, 5, 5}, {0, 137, 5, 5}},
-        {{5, 406, 502, 5}, {5, 137, 5, 5}},  {{507, 406, 5, 5}, {55, 137, 5, 5}},
+        {{0, 0, 5, 5}, {0, 90, 5, 5}},      {{5, 0, 502, 5}, {5, 90, 5, 5}},     {{507, 0, 5, 5}, {55, 90, 5, 5}},
+        {{0, 5, 5, 401}, {0, 95, 5, 5}},    {{507, 5, 5, 401}, {55, 95, 5, 5}},  {{0, 406, 5, 5}, {0, 137, 5, 5}},
+        {{5, 406, 502, 5}, {5, 137, 5, 5}}, {{507, 406, 5, 5}, {55, 137, 5, 5}},
     };
     for (std::size_t i = 0; i < parts.size(); ++i) EXPECT_EQ(parts[i], expected[i]) << "part " << i;
 }
@@ -166,8 +165,10 @@ TEST(PageTab, BackgroundIconAndTitlePlaces) {
         bool hover, pressed, selected;
         std::optional<double> srcX;
     };
-    const Case cases[] = {{false, false, false, std::nullopt}, {true, false, false, 60.0},
-                          {false, true, false, 120.0},         {false, false, true, 120.0},
+    const Case cases[] = {{false, false, false, std::nullopt},
+                          {true, false, false, 60.0},
+                          {false, true, false, 120.0},
+                          {false, false, true, 120.0},
                           {true, false, true, 120.0}};
     for (const Case& c : cases) {
         FrameItem tab;

@@ -71,8 +71,7 @@ TEST_F(Paint, FullInvalidationErasesAndPaintsTheWholeFrame) {
     harness::MessageRecorder recorder(frame_.hwnd());
     InvalidateRect(frame_.hwnd(), nullptr, TRUE);
     UpdateWindow(frame_.hwnd());
-    EXPECT_EQ(harness::CompareMessages(recorder.Only({WM_ERASEBKGND, WM_PAINT}), {{WM_PAINT}, {WM_ERASEBKGND}}),
-              "")
+    EXPECT_EQ(harness::CompareMessages(recorder.Only({WM_ERASEBKGND, WM_PAINT}), {{WM_PAINT}, {WM_ERASEBKGND}}), "")
         << "BeginPaint sends the erase from within the paint";
     EXPECT_EQ(WrongPixels(frame_.ScreenPixels(), frame_.CachePixels(), {RECT{0, 0, W, H}}), 0);
 }
@@ -153,8 +152,8 @@ TEST_F(Refresh, StatusTextIsRedrawnOnItsCleanBackground) {
     Rendered();
     status.sText = "\xb2\xe9\xd1\xaf";
     orvia::RefreshItem(frame_.hwnd(), frame_.statusIndex);
-    EXPECT_TRUE(render_test::SameRect(frame_.CachePixels(), expected, status.nLeft, status.nTop, status.nWidth,
-                                      status.nHeight))
+    EXPECT_TRUE(
+        render_test::SameRect(frame_.CachePixels(), expected, status.nLeft, status.nTop, status.nWidth, status.nHeight))
         << "the old text is gone, not overdrawn";
 }
 

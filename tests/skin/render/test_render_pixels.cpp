@@ -123,7 +123,8 @@ TEST_F(RenderPixels, StatusBandGlossAndItem) {
     TestFrame frame;
     const int W = frame.width(), H = frame.height(), sh = 26;
     const auto px = frame.CachePixels();
-    for (int row : {1, 5, 12, 25}) EXPECT_COLOUR(px, W / 2, H - sh - 3 + row, Over(kSkin, kWhite, StatusGlossAlpha(row)));
+    for (int row : {1, 5, 12, 25})
+        EXPECT_COLOUR(px, W / 2, H - sh - 3 + row, Over(kSkin, kWhite, StatusGlossAlpha(row)));
     const orvia::FrameItem& status = frame.item(frame.statusIndex);
     EXPECT_EQ(status.nLeft, 5);
     EXPECT_EQ(status.nTop, H - sh - 3);
@@ -186,9 +187,12 @@ TEST_F(RenderPixels, CaptionButtonRowsByState) {
         int alpha;
     };
     const Case cases[] = {
-        {"normal", false, false, false, kWhite, 0},   {"hover", false, true, false, kWhite, 148},
-        {"pressed", false, false, true, kWhite, 81},  {"pressed and hover", false, true, true, kWhite, 81},
-        {"close normal", true, false, false, kWhite, 0}, {"close hover", true, true, false, RGB(255, 0, 0), 122},
+        {"normal", false, false, false, kWhite, 0},
+        {"hover", false, true, false, kWhite, 148},
+        {"pressed", false, false, true, kWhite, 81},
+        {"pressed and hover", false, true, true, kWhite, 81},
+        {"close normal", true, false, false, kWhite, 0},
+        {"close hover", true, true, false, RGB(255, 0, 0), 122},
         {"close pressed", true, false, true, RGB(255, 0, 0), 122},
     };
     for (const Case& c : cases) {
@@ -399,10 +403,10 @@ TEST(RenderRegion, RoundedCornersOverTheWholeWindow) {
             int x, y;
             bool inside;
         };
-        for (const Point p : {Point{0, 0, false}, Point{W - 1, 0, false}, Point{0, H - 1, false},
-                              Point{W - 1, H - 1, false}, Point{1, 1, true}, Point{W - 2, H - 2, true},
-                              Point{W / 2, 0, true}, Point{0, H / 2, true}, Point{W - 1, H / 2, true},
-                              Point{W / 2, H - 1, true}, Point{W, H / 2, false}})
+        for (const Point p :
+             {Point{0, 0, false}, Point{W - 1, 0, false}, Point{0, H - 1, false}, Point{W - 1, H - 1, false},
+              Point{1, 1, true}, Point{W - 2, H - 2, true}, Point{W / 2, 0, true}, Point{0, H / 2, true},
+              Point{W - 1, H / 2, true}, Point{W / 2, H - 1, true}, Point{W, H / 2, false}})
             EXPECT_EQ(PtInRegion(region, p.x, p.y) != FALSE, p.inside) << p.x << ", " << p.y << " max " << maximized;
         DeleteObject(region);
     }

@@ -35,8 +35,8 @@ TEST(Surfaces, FirstRenderMakesBothOfTheWindowsSize) {
     EXPECT_NE(frame.cache(), frame.back());
     EXPECT_EQ(GetObjectType(frame.cache()), static_cast<DWORD>(OBJ_MEMDC));
     EXPECT_EQ(GetObjectType(frame.back()), static_cast<DWORD>(OBJ_MEMDC));
-    for (auto [dc, name] : {std::pair{frame.cache(), orvia::prop::kCacheBitmap},
-                            std::pair{frame.back(), orvia::prop::kBackBitmap}}) {
+    for (auto [dc, name] :
+         {std::pair{frame.cache(), orvia::prop::kCacheBitmap}, std::pair{frame.back(), orvia::prop::kBackBitmap}}) {
         const auto bitmap = Handle<HBITMAP>(w, name);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap) << name;
         const SIZE size = BitmapSize(bitmap);
@@ -100,9 +100,9 @@ TEST(Surfaces, ReleaseDeletesDCsAndBitmapsAndZeroesTheProperties) {
                                Handle<HGDIOBJ>(w, orvia::prop::kBackBitmap)};
     orvia::ReleaseFrameSurfaces(w);
     for (HGDIOBJ h : handles) EXPECT_EQ(GetObjectType(h), 0u) << h;
-    for (const char* name : {orvia::prop::kCacheDC, orvia::prop::kBackDC, orvia::prop::kCacheBitmap,
-                             orvia::prop::kBackBitmap, orvia::prop::kCacheOldBitmap, orvia::prop::kBackOldBitmap,
-                             orvia::prop::kWidth, orvia::prop::kHeight})
+    for (const char* name :
+         {orvia::prop::kCacheDC, orvia::prop::kBackDC, orvia::prop::kCacheBitmap, orvia::prop::kBackBitmap,
+          orvia::prop::kCacheOldBitmap, orvia::prop::kBackOldBitmap, orvia::prop::kWidth, orvia::prop::kHeight})
         EXPECT_EQ(orvia::GetProperty(w, name), 0) << name;
     orvia::ReleaseFrameSurfaces(w);  // twice is harmless
 
@@ -113,8 +113,7 @@ TEST(Surfaces, ReleaseDeletesDCsAndBitmapsAndZeroesTheProperties) {
 
 TEST(Surfaces, DestroyingTheWindowReleasesThem) {
     auto frame = std::make_unique<TestFrame>();
-    const HGDIOBJ handles[] = {frame->cache(), frame->back(),
-                               Handle<HGDIOBJ>(frame->hwnd(), orvia::prop::kCacheBitmap),
+    const HGDIOBJ handles[] = {frame->cache(), frame->back(), Handle<HGDIOBJ>(frame->hwnd(), orvia::prop::kCacheBitmap),
                                Handle<HGDIOBJ>(frame->hwnd(), orvia::prop::kBackBitmap)};
     frame.reset();
     for (HGDIOBJ h : handles) EXPECT_EQ(GetObjectType(h), 0u) << h;
