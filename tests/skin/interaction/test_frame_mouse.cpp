@@ -368,7 +368,9 @@ TEST_F(FrameMouse, ARoutineThatChangesTheFrameLeavesNothingDangling) {
         EXPECT_EQ(orvia::g_registryCount, c.frameLives ? frames : frames - 1) << which;
         if (!c.frameLives) continue;
         const FrameRecord* record = frame.record();
-        if (c.change == Change::AddManyTabs) EXPECT_NE(record->Items.data(), itemsBefore) << "the items moved";
+        if (c.change == Change::AddManyTabs) {
+            EXPECT_NE(record->Items.data(), itemsBefore) << "the items moved";
+        }
         std::vector<std::string> selected;
         for (const FrameItem& item : record->Items)
             if (item.nKind == orvia::kItemPageTab && item.bSelected) selected.push_back(item.sText);
