@@ -5,7 +5,7 @@
 // a changing order.  After a warm-up the GDI and USER object counts must come
 // back to where they were and the private memory must stay within a bound;
 // the exit code says whether they did.
-//   soak [--cycles N] [--warm-up N] [--memory-bound-mb M]
+//   soak [--cycles N (10000)] [--warm-up N (cycles / 10, 10 to 50)] [--memory-bound-mb M (8)]
 #include <windows.h>
 #include <psapi.h>
 
@@ -36,7 +36,7 @@ using orvia::OrviaSkin;
 
 struct Options {
     int cycles = 10000;
-    int warmUp = 50;
+    int warmUp = -1;  // not given: a tenth of the cycles, 10 to 50
     double memoryBoundMb = 8.0;
 };
 
@@ -64,6 +64,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         if (!ok) return std::nullopt;
         ++i;
     }
+    if (o.warmUp < 0) o.warmUp = std::clamp(o.cycles / 10, 10, 50);
     return o;
 }
 
@@ -99,6 +100,7 @@ struct Census {
     std::array<DWORD, 15> gdiByType{};  // by GetObjectType (OBJ_PEN 1 ... OBJ_COLORSPACE 14)
     DWORD windows = 0, icons = 0, menus = 0;
     SIZE_T privateBytes = 0;
+    bool privateFromPagefile = false;
 };
 
 bool GuiResourcesImplemented() {
@@ -118,15 +120,21 @@ BOOL CALLBACK CountWithChildren(HWND window, LPARAM counter) {
     return TRUE;
 }
 
-SIZE_T PrivateBytes() {
+struct PrivateMemory {
+    SIZE_T bytes = 0;
+    bool fromPagefileUsage = false;
+};
+
+PrivateMemory PrivateBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                               sizeof counters))
-        return 0;
-    // Wine may leave PrivateUsage empty; the page-file figure is the same
-    // committed private memory there.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+        return {};
+    // Wine leaves PrivateUsage 0.  Its page-file figure is the private memory
+    // that has been written to, which is what a leak grows as well.
+    if (counters.PrivateUsage) return {counters.PrivateUsage, false};
+    return {counters.PagefileUsage, true};
 }
 
 Census TakeCensus() {
@@ -153,7 +161,9 @@ Census TakeCensus() {
             if (type < c.gdiByType.size()) ++c.gdiByType[type];
         }
     }
-    c.privateBytes = PrivateBytes();
+    const PrivateMemory memory = PrivateBytes();
+    c.privateBytes = memory.bytes;
+    c.privateFromPagefile = memory.fromPagefileUsage;
     return c;
 }
 
@@ -191,7 +201,8 @@ void PrintDifferences(const Census& before, const Census& after) {
     for (std::size_t t = 1; t < before.gdiByType.size(); ++t)
         if (before.gdiByType[t] != after.gdiByType[t])
             std::printf("    GDI %-14s %6lu -> %6lu\n", kTypeNames[t], before.gdiByType[t], after.gdiByType[t]);
-    if (before.windows != after.windows) std::printf("    windows            %6lu -> %6lu\n", before.windows, after.windows);
+    if (before.windows != after.windows)
+        std::printf("    windows            %6lu -> %6lu\n", before.windows, after.windows);
     if (before.icons != after.icons) std::printf("    icons and cursors  %6lu -> %6lu\n", before.icons, after.icons);
     if (before.menus != after.menus) std::printf("    menus              %6lu -> %6lu\n", before.menus, after.menus);
 }
@@ -310,7 +321,7 @@ private:
         OrviaSkin* skin = orvia::g_skin;
         // Alternately the program's own style (no maximize pair) and a full
         // overlapped window (Close, Maximize, Restore, Minimize).
-        const DWORD style = c % 2 ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX : WS_OVERLAPPEDWINDOW;
+        const DWORD style = (c / 4) % 2 ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX : WS_OVERLAPPEDWINDOW;
         const int x = 20 + (c % 7) * 30, y = 20 + (c % 5) * 25;
         LiveFrame f;
         f.window = CreateWindowExW(0, kFrameClass, L"TovrinV1.0", style, x, y, 420 + (c % 4) * 20, 320, nullptr,
@@ -351,9 +362,14 @@ private:
         f.pages.push_back(page);
     }
 
+    // A new size, and on every fourth cycle a second attach with another
+    // banner height, which renders again without adding anything.
     void Resize(const LiveFrame& f, int c) {
         const int w = 300 + (c * 37) % 300, h = 220 + (c * 53) % 200;
         SetWindowPos(f.window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c % 4 == 1)
+            M().AttachSkin(orvia::g_skin, f.window, 84 + c % 10, std::nullopt, std::nullopt, std::nullopt,
+                           std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
         UpdateWindow(f.window);
         Pump();
     }
@@ -362,10 +378,13 @@ private:
     // item, press it, and release it there for the items whose click only
     // runs skin or application code (tabs, Help, MainMenu).  A click on
     // Close, Minimize, Maximize or Restore would post a system command, so
-    // their release happens off every item, which cancels the click.
+    // their release happens off every item, which cancels the click.  The
+    // status text is only hovered: it is never a hit, so a press on it would
+    // start the system's move loop.
     static void HoverAndPressEveryItem(HWND window) {
         struct Target {
             LPARAM centre;
+            bool press;
             bool click;
         };
         std::vector<Target> targets;
@@ -378,7 +397,7 @@ private:
             const bool click = item.nKind == orvia::kItemPageTab ||
                                (item.nKind == orvia::kItemCaptionButton &&
                                 (item.nId == orvia::kButtonHelp || item.nId == orvia::kButtonMainMenu));
-            targets.push_back({centre, click});
+            targets.push_back({centre, item.nKind != orvia::kItemStatus, click});
         }
         RECT rc{};
         GetWindowRect(window, &rc);
@@ -386,9 +405,11 @@ private:
         const LPARAM offItems = MAKELPARAM((rc.right - rc.left) / 2, (rc.bottom - rc.top) / 2 + 20);
         for (const Target& t : targets) {
             PostMessageW(window, WM_MOUSEMOVE, 0, t.centre);
-            PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, t.centre);
-            if (!t.click) PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, offItems);
-            PostMessageW(window, WM_LBUTTONUP, 0, t.click ? t.centre : offItems);
+            if (t.press) {
+                PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, t.centre);
+                if (!t.click) PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, offItems);
+                PostMessageW(window, WM_LBUTTONUP, 0, t.click ? t.centre : offItems);
+            }
             Pump();
         }
         PostMessageW(window, WM_MOUSELEAVE, 0, 0);
@@ -418,9 +439,11 @@ private:
         Pump();
     }
 
-    // Each one redraws every live frame.
+    // Each one redraws every live frame.  A copy of the skin object comes
+    // and goes as well.
     static void ChangeLook(int c) {
         OrviaSkin* skin = orvia::g_skin;
+        orvia::FreeOrviaSkin(M().Copy(skin));
         switch (c % 3) {
         case 0: M().SetImageFromBytes(skin, orvia::embedded::SoakBannerJpeg()); break;
         case 1: M().SetSkinColor(skin, RGB(40 + c % 100, 90, 160 - c % 100)); break;
@@ -517,6 +540,9 @@ int main(int argc, char** argv) {
                                           ? "GetGuiResources"
                                           : "the GDI and USER handle tables (GetGuiResources is not implemented "
                                             "here); USER = windows + icons/cursors + menus");
+    std::printf("  private memory from %s\n", before.privateFromPagefile
+                                                  ? "PagefileUsage (PrivateUsage is 0 here): private memory written to"
+                                                  : "PrivateUsage");
     PrintProgress(0, before, 0, 0);
     const int progressEvery = std::max(1, o.cycles / 10);
     const double start = NowMs();

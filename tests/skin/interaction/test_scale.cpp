@@ -104,7 +104,8 @@ TEST(ScaleTabs, ThousandTabsArePlacedSelectedClickedAndClosedUp) {
 
 // Small hidden frames; the hundred of them fit no screen and need not.
 harness::SkinnedFrame::Options SmallFrame(int i) {
-    harness::SkinnedFrame::Options o = FrameOptions({}, {i % 10 * 20, i / 10 * 20, i % 10 * 20 + 240, i / 10 * 20 + 180});
+    const LONG x = i % 10 * 20, y = i / 10 * 20;
+    harness::SkinnedFrame::Options o = FrameOptions({}, {x, y, x + 240, y + 180});
     o.show = false;
     return o;
 }
@@ -167,7 +168,8 @@ TEST(ScaleFrames, HundredFramesKeepTheirDuiIndexesWhileSomeAreDestroyed) {
 
     // A frame attached now goes to the end.
     harness::SkinnedFrame late(SmallFrame(0));
-    EXPECT_EQ(orvia::GetIntProperty(late, orvia::prop::kDuiIndex), before + static_cast<std::int32_t>(frames.size()) + 1);
+    EXPECT_EQ(orvia::GetIntProperty(late, orvia::prop::kDuiIndex),
+              before + static_cast<std::int32_t>(frames.size()) + 1);
 }
 
 }  // namespace

@@ -84,22 +84,21 @@ TEST(Probe, Images) {
 TEST(Probe, Texts) {
     harness::SkinnedFrame frame;
     auto s = orvia::g_skin;
-    std::string mb(1 << 20, 'x');
-    auto t = Clock::now();
-    s->methods->SetStatusText(s, frame, mb.c_str());
-    printf("PROBE status 1mb %.1f ms\n", Ms(t));
-    std::string gbk(1 << 20, '\0');
-    for (size_t i = 0; i + 1 < gbk.size(); i += 2) { gbk[i] = '\xBF'; gbk[i+1] = '\xEC'; }
-    gbk.resize(gbk.size() - 1);
-    t = Clock::now();
-    s->methods->SetStatusText(s, frame, gbk.c_str());
-    printf("PROBE status 1mb gbk %.1f ms\n", Ms(t));
-    t = Clock::now();
-    s->methods->AddPage(s, frame, mb.c_str(), {}, std::nullopt, std::nullopt);
-    printf("PROBE page 1mb %.1f ms\n", Ms(t));
-    t = Clock::now();
-    orvia::RenderFrame(frame, true);
-    printf("PROBE render %.1f ms\n", Ms(t));
+    for (size_t n : {1000u, 10000u, 100000u}) {
+        std::string mb(n, 'x');
+        auto t = Clock::now();
+        s->methods->SetStatusText(s, frame, mb.c_str());
+        printf("PROBE status %zu %.1f ms\n", n, Ms(t));
+        std::string sp;
+        for (size_t i = 0; i < n; ++i) sp += (i % 2) ? ' ' : 'x';
+        t = Clock::now();
+        s->methods->SetStatusText(s, frame, sp.c_str());
+        printf("PROBE status spaced %zu %.1f ms\n", n, Ms(t));
+        t = Clock::now();
+        s->methods->AddPage(s, frame, mb.c_str(), {}, std::nullopt, std::nullopt);
+        printf("PROBE page %zu %.1f ms\n", n, Ms(t));
+        fflush(stdout);
+    }
 }
 
 TEST(Probe, MinSize) {
