@@ -1,4 +1,6 @@
 // Drawing of the frame's single pieces: image parts, halo texts and items.
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "skin/render/frame_geometry.h"
@@ -12,6 +14,27 @@ namespace {
 // Halo offsets: the two vertical neighbours get no pass, which keeps the
 // text's top and bottom crisp.
 constexpr POINT kHaloOffsets[] = {{-1, -1}, {-1, 0}, {-1, 1}, {1, -1}, {1, 0}, {1, 1}};
+
+// GDI+ lays a string out in a time that grows with the square of its length:
+// a megabyte of status text would hold the window for most of an hour.  So
+// only what can show is handed over: a box holds no more lines than one per
+// 10 pixels of its height and no more characters on a line than one per 2
+// pixels of its width (the frame fonts are 12 pixels high), and no window is
+// larger than 32767 pixels; an unclipped text is a single line.
+int DrawnLength(const wchar_t* text, int width, int height) {
+    constexpr std::uint64_t kLargestWindow = 32767;
+    const bool clipped = width > 0 && height > 0;
+    const std::uint64_t w = clipped ? std::min<std::uint64_t>(static_cast<std::uint64_t>(width), kLargestWindow)
+                                    : kLargestWindow;
+    const std::uint64_t lines =
+        clipped ? std::min<std::uint64_t>(static_cast<std::uint64_t>(height), kLargestWindow) / 10 + 2 : 1;
+    const std::uint64_t limit = (w / 2 + 1) * lines;
+    std::uint64_t n = 0;
+    while (n < limit && text[n] != L'\0') ++n;
+    // A character made of two units is kept whole or left out.
+    if (n > 0 && text[n] != L'\0' && IS_HIGH_SURROGATE(text[n - 1])) --n;
+    return static_cast<int>(n);
+}
 
 void DrawCaptionButton(const FrameItem& item, gdip::GpGraphics* graphics) {
     const DrawRect src = CaptionButtonSource(item);
@@ -59,10 +82,12 @@ void DrawHaloText(gdip::GpGraphics* graphics, const wchar_t* text, gdip::GpFont*
                   int height, gdip::GpStringFormat* format) {
     if (!graphics || !text || !*text) return;
     const OrviaTheme& theme = RenderTheme();
+    const int length = DrawnLength(text, width, height);
     auto pass = [&](gdip::GpSolidFill* brush, int dx, int dy) {
-        const gdip::RectF layout{static_cast<float>(x + dx), static_cast<float>(y + dy), static_cast<float>(width),
+        const gdip::RectF layout{static_cast<float>(x) + static_cast<float>(dx),
+                                 static_cast<float>(y) + static_cast<float>(dy), static_cast<float>(width),
                                  static_cast<float>(height)};
-        gdip::GdipDrawString(graphics, text, -1, font, &layout, format, gdip::AsBrush(brush));
+        gdip::GdipDrawString(graphics, text, length, font, &layout, format, gdip::AsBrush(brush));
     };
     for (const POINT& offset : kHaloOffsets) pass(theme.textHaloBrush, offset.x, offset.y);
     pass(theme.textBrush, 0, 0);
