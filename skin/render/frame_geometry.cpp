@@ -1,7 +1,6 @@
 #include "skin/render/frame_geometry.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace orvia {
 
@@ -163,10 +162,7 @@ POINT TabIconPosition(const FrameItem& item) {
 PixelBox TabTitleBox(const FrameItem& item) { return {item.nLeft, item.nTop + item.nHeight - 16, item.nWidth, 16}; }
 
 SideEdgeStrips SideEdges(int windowWidth, int windowHeight, int bannerHeight, int statusHeight) {
-    // In 64 bits: two bands near the 32-bit limit must not wrap round into a
-    // strip of positive height.
-    const auto cy = static_cast<int>(std::clamp<long long>(
-        static_cast<long long>(windowHeight) - bannerHeight - BandHeight(statusHeight), INT_MIN, INT_MAX));
+    const int cy = windowHeight - bannerHeight - BandHeight(statusHeight);
     return {{0, bannerHeight, 3, cy}, {windowWidth - 3, bannerHeight, 3, cy}};
 }
 

@@ -94,7 +94,9 @@ TEST(BadAttachSizes, ATallerBannerThanTheFrameLeavesThePageNoRoom) {
     harness::SkinnedFrame::Options o;
     o.attach.bannerHeight = INT_MAX;
     harness::SkinnedFrame frame(o);
-    harness::TestWindow page;
+    harness::TestWindow::Options borderless;  // so that the page's own border adds no height
+    borderless.style = WS_POPUP;
+    harness::TestWindow page(borderless);
     ASSERT_EQ(Skin()->methods->AddPage(Skin(), frame, "甲", {}, page.hwnd(), std::nullopt), 1);
     ASSERT_EQ(Skin()->methods->SelectPage(Skin(), frame, "甲"), 1);
     harness::PumpMessages();

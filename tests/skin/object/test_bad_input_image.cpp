@@ -184,15 +184,16 @@ TEST_F(BadPicture, ANullImageSamplesAsBlack) {
     ExpectNothingChanged();
 }
 
-// Slot 4 without a picture: the empty banner gives the sizes 0 x 0 and the
-// colour 0 that sampling nothing gives, and every frame is redrawn.
+// Slot 4 without a picture: the sizes are those the banner keeps from its
+// last picture, the colour is the 0 that sampling nothing gives, and every
+// frame is redrawn.
 TEST_F(BadPicture, ApplyingNoPictureTakesTheEmptyPicturesValues) {
     orvia::OrviaSkin* skin = skin_.get();
     skin->methods->SetSkinColor(skin, 0x123456);
     const int redraws = skin_.redraws();
     skin->methods->ApplyImage(skin);
-    EXPECT_EQ(orvia::g_theme->bannerImageWidth, 0);
-    EXPECT_EQ(orvia::g_theme->bannerImageHeight, 0);
+    EXPECT_EQ(orvia::g_theme->bannerImageWidth, 8);
+    EXPECT_EQ(orvia::g_theme->bannerImageHeight, 8);
     EXPECT_EQ(orvia::g_theme->skinColor, 0u);
     gdip::ARGB argb = 0;
     gdip::GdipGetSolidFillColor(orvia::g_theme->skinColorBrush, &argb);
