@@ -5,6 +5,17 @@
 
 namespace orvia {
 
+namespace {
+
+// An edge that would lie beyond the 32-bit range stays at its end, instead of
+// wrapping round to the other side and turning the rectangle inside out.
+LONG SaturatedSum(std::int32_t origin, std::int32_t extent) {
+    return static_cast<LONG>(
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(origin) + extent, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 FrameRegistry* g_frameRegistry = nullptr;
 std::int32_t g_registryCount = 0;
 bool g_childControlSwitch = false;
@@ -36,7 +47,10 @@ FrameRecord* FindFrame(HWND window) {
     if (!window || !g_frameRegistry) return nullptr;
     const std::int32_t index = GetIntProperty(window, prop::kDuiIndex);
     if (index < 1 || index > g_registryCount) return nullptr;
-    return g_frameRegistry->records[static_cast<std::size_t>(index - 1)].get();
+    FrameRecord* record = g_frameRegistry->records[static_cast<std::size_t>(index - 1)].get();
+    // A window that left the registry without being destroyed keeps its old
+    // index, which by now may name another frame's place.
+    return record->hWnd == window ? record : nullptr;
 }
 
 std::int32_t FindFrameByHandle(HWND window) {
@@ -82,7 +96,7 @@ std::int32_t AddFrameItem(FrameRecord& record, std::int32_t kind, std::int32_t i
     item.nId = id;
     item.sText = text ? text : "";
     item.hIcon = icon.value_or(nullptr);
-    item.rcBounds = {left, top, left + width, top + height};
+    item.rcBounds = {left, top, SaturatedSum(left, width), SaturatedSum(top, height)};
     item.bVisible = 1;
     record.Items.push_back(std::move(item));
     record.nItemCount = static_cast<std::int32_t>(record.Items.size());

@@ -72,7 +72,8 @@ void FreeFrameRegistry();
 void RefreshRegistryCount();
 
 // The record of an attached frame through its DUI index, or null when the
-// index is missing or out of range (the window is then not skinned).
+// index is missing, out of range or names another window's record (the
+// window is then not skinned).
 FrameRecord* FindFrame(HWND window);
 // The 1-based registry position of `window` found by comparing handles, or 0.
 std::int32_t FindFrameByHandle(HWND window);

@@ -46,12 +46,14 @@ void ReplaceSkinColorBrush(OrviaTheme& theme, COLORREF color) {
 }  // namespace
 
 bool SetImageFromBytes(OrviaSkin* self, ByteSpan bytes) {
+    self = CallTarget(self);
     if (!g_bannerImage || !g_bannerImage->methods->LoadFromBytes(g_bannerImage, bytes)) return false;
     self->methods->ApplyImage(self);
     return true;
 }
 
 bool SetImageFromFile(OrviaSkin* self, const char* fileName) {
+    self = CallTarget(self);
     if (!g_bannerImage || !g_bannerImage->methods->LoadFromFile(g_bannerImage, fileName)) return false;
     self->methods->ApplyImage(self);
     return true;
@@ -59,6 +61,7 @@ bool SetImageFromFile(OrviaSkin* self, const char* fileName) {
 
 void ApplyImage(OrviaSkin* self) {
     if (!g_theme || !g_bannerImage) return;
+    self = CallTarget(self);
     OrviaTheme& theme = *g_theme;
     OrviaImage& banner = *g_bannerImage;
     // The frames never ask GDI+ for the picture's size while drawing.
@@ -80,6 +83,7 @@ COLORREF SampleImageColor(OrviaSkin*, gdip::GpImage* image) {
 }
 
 bool SetSkinColor(OrviaSkin* self, COLORREF color) {
+    self = CallTarget(self);
     if (g_bannerImage) g_bannerImage->methods->Release(g_bannerImage);
     // The banner sizes and the sampled colour stay: they are read only while
     // there is a picture, and the next picture sets them again.

@@ -28,7 +28,7 @@ void CallRoutine(OrviaRoutine routine);
 
 // Moves the frame's current page window into the area between its caption
 // band and status band.  A page window that is the frame itself or one of its
-// ancestors is never moved, adopted or shown (AddPage treats it like none).
+// ancestors is never moved, adopted, shown or hidden (AddPage treats it like none).
 void PlacePageWindow(HWND window);
 // Makes the page window of tab `index` the frame's current one and hides the
 // page windows of all other tabs.

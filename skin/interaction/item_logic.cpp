@@ -122,7 +122,9 @@ void ForgetHotAndPressed(FrameRecord& record, const ItemRedraw& redraw) {
 
 bool InCaptionOrStatusBand(std::int32_t y, std::int32_t windowHeight, std::int32_t bannerHeight,
                            std::int32_t statusHeight) {
-    return y < bannerHeight || y > windowHeight - statusHeight;
+    // In 64 bits: a status height near the 32-bit limit must not wrap the
+    // band's top edge round to the other end of the range.
+    return y < bannerHeight || y > static_cast<std::int64_t>(windowHeight) - statusHeight;
 }
 
 bool PressDragsWindow(bool hitItem, bool inBand, LONG_PTR maximizedProperty) {
@@ -147,9 +149,13 @@ void LayOutTabs(FrameRecord& record) {
 }
 
 PageArea PageAreaOf(std::int32_t width, std::int32_t height, std::int32_t bannerHeight, std::int32_t statusHeight) {
-    const std::int32_t status = std::max<std::int32_t>(statusHeight, 0);
-    return PageArea{3, bannerHeight + 1, std::max<std::int32_t>(width - 6, 0),
-                    std::max<std::int32_t>(height - (bannerHeight + 1) - status - 3, 0)};
+    // In 64 bits, so that band heights near the 32-bit limits cannot wrap.
+    const std::int64_t status = std::max<std::int32_t>(statusHeight, 0);
+    const std::int64_t top = static_cast<std::int64_t>(bannerHeight) + 1;
+    const std::int64_t room = static_cast<std::int64_t>(height) - top - status - 3;
+    return PageArea{3, static_cast<std::int32_t>(std::min<std::int64_t>(top, INT32_MAX)),
+                    std::max<std::int32_t>(width - 6, 0),
+                    static_cast<std::int32_t>(std::clamp<std::int64_t>(room, 0, INT32_MAX))};
 }
 
 HICON IconHandleFromBytes(ByteSpan bytes) {

@@ -30,11 +30,22 @@ HICON OwnedIconFromIcoBytes(ByteSpan bytes) {
     return CreateIconFromResourceEx(data, entry->size, TRUE, 0x00030000, 0, 0, LR_DEFAULTSIZE);
 }
 
+// Whether a handle that came in as four bytes names a live icon.  Any other
+// value would leave the tab without one, or draw whatever the system gives
+// that value to later.
+bool NamesAnIcon(HICON handle) {
+    ICONINFO info{};
+    if (!handle || !GetIconInfo(handle, &info)) return false;
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    return true;
+}
+
 // A 4-byte buffer carries a handle that stays the caller's; any other buffer
 // is an .ico file whose icon the skin makes and therefore destroys again.
 TabIcon TabIconFromBytes(ByteSpan bytes) {
     if (bytes.size() == 4) {
-        if (HICON handle = IconHandleFromBytes(bytes)) return {handle, false};
+        if (HICON handle = IconHandleFromBytes(bytes); NamesAnIcon(handle)) return {handle, false};
     } else if (!bytes.empty()) {
         if (HICON made = OwnedIconFromIcoBytes(bytes)) return {made, true};
     }
@@ -98,7 +109,10 @@ void ShowPage(HWND window, std::int32_t index) {
     for (std::int32_t i = 1; i <= record->nItemCount; ++i) {
         const FrameItem* item = ItemAt(*record, i);
         if (!item) break;
-        if (i != index && item->nKind == kItemPageTab && item->hPage) others.push_back(item->hPage);
+        // A page window that could not be adopted (the frame itself or one of
+        // its ancestors) is not the frame's to hide either.
+        if (i != index && item->nKind == kItemPageTab && UsableAsPage(item->hPage, window))
+            others.push_back(item->hPage);
     }
     for (HWND other : others) ShowWindow(other, SW_HIDE);
     SetProperty(window, prop::kChildWindow, reinterpret_cast<LONG_PTR>(page));

@@ -27,6 +27,7 @@ void SetMainMenuClickRoutine(OrviaSkin*, HWND window, OrviaRoutine routine) {
 
 void SetBackColor(OrviaSkin* self, COLORREF color) {
     if (!g_theme) return;
+    self = slots::CallTarget(self);
     if (color == CLR_INVALID) color = GetSysColor(COLOR_BTNFACE);
     OrviaTheme& t = *g_theme;
     if (color == t.backColor) return;
@@ -66,6 +67,11 @@ constexpr OrviaSkinMethods kMethods = {
 }  // namespace
 
 const OrviaSkinMethods& DefaultSkinMethods() { return kMethods; }
+
+OrviaSkin* slots::CallTarget(OrviaSkin* self) {
+    static OrviaSkin fallback{&kMethods};
+    return self ? self : &fallback;
+}
 
 OrviaSkin* NewOrviaSkin() { return new OrviaSkin{&kMethods}; }
 

@@ -7,6 +7,11 @@
 
 namespace orvia::slots {
 
+// The object through which a slot reaches other slots: `self`, or an object
+// with this build's table when `self` is null, so that a slot called without
+// an object acts as it does on one with the default table.
+OrviaSkin* CallTarget(OrviaSkin* self);
+
 // skin/image
 bool SetImageFromBytes(OrviaSkin* self, ByteSpan bytes);
 bool SetImageFromFile(OrviaSkin* self, const char* fileName);

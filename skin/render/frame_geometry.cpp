@@ -1,6 +1,7 @@
 #include "skin/render/frame_geometry.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace orvia {
 
@@ -66,8 +67,12 @@ ImagePart StatusGloss(int windowWidth, int windowHeight, int statusHeight) {
 }
 
 PixelBox StatusItemBox(int windowWidth, int windowHeight, int statusHeight, bool sizable) {
-    // A sizable frame keeps the size grip's corner free of text.
-    return {5, windowHeight - statusHeight - 3, windowWidth - 10 - (sizable ? 10 : 0), statusHeight};
+    // A sizable frame keeps the size grip's corner free of text.  The top in
+    // 64 bits: a status band near the 32-bit limit over a tiny window must
+    // not wrap round to the bottom.
+    const auto top =
+        static_cast<int>(std::max<long long>(static_cast<long long>(windowHeight) - statusHeight - 3, INT_MIN));
+    return {5, top, windowWidth - 10 - (sizable ? 10 : 0), statusHeight};
 }
 
 bool ShowsSizeGrip(int statusHeight, bool sizable, bool maximized) { return statusHeight > 0 && sizable && !maximized; }
@@ -162,7 +167,10 @@ POINT TabIconPosition(const FrameItem& item) {
 PixelBox TabTitleBox(const FrameItem& item) { return {item.nLeft, item.nTop + item.nHeight - 16, item.nWidth, 16}; }
 
 SideEdgeStrips SideEdges(int windowWidth, int windowHeight, int bannerHeight, int statusHeight) {
-    const int cy = windowHeight - bannerHeight - BandHeight(statusHeight);
+    // In 64 bits: two bands near the 32-bit limit must not wrap round into a
+    // strip of positive height.
+    const auto cy = static_cast<int>(std::clamp<long long>(
+        static_cast<long long>(windowHeight) - bannerHeight - BandHeight(statusHeight), INT_MIN, INT_MAX));
     return {{0, bannerHeight, 3, cy}, {windowWidth - 3, bannerHeight, 3, cy}};
 }
 

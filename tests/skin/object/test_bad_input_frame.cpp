@@ -108,8 +108,10 @@ TEST(BadAttachSizes, ATallerBannerThanTheFrameLeavesThePageNoRoom) {
     const orvia::PageArea area = orvia::PageAreaOf(400, 300, INT_MAX, INT_MAX);
     EXPECT_EQ(area.y, INT_MAX);
     EXPECT_EQ(area.height, 0);
-    // The side edges between the bands have no height either.
+    // The side edges between the bands have no height either, and a status
+    // band taller than the window starts above it, not below.
     EXPECT_LE(orvia::SideEdges(400, 300, INT_MAX, INT_MAX).left.height, 0);
+    EXPECT_LT(orvia::StatusItemBox(400, 0, INT_MAX, false).top, 0);
 }
 
 // Slot 17: sizes are stored as given; the system never makes the window
