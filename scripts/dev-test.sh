@@ -4,8 +4,6 @@
 #   scripts/dev-test.sh build/mine -R test_frame
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -f /work/ENGINEERING-RULES.md ] && [ -z "${CI:-}" ] && echo ">>> Engineers in this session: your binding working rules (no commits, no git checkout/stash/reset, which files you may touch, test and comment rules) are in /work/ENGINEERING-RULES.md. Read it now if you have not." >&2
-[ -z "${CI:-}" ] && echo ">>> From the lead: wrap up by 15:35 UTC (see date): finish what you have, make the whole suite pass in your folder, and report. Leave unfinished extras out and list them." >&2
 dir="$1"
 shift
 [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -2,7 +2,6 @@
 # Installs everything the build, the tests and the run script need on a fresh
 # Debian 12 machine.  Quick when everything is already there.
 set -euo pipefail
-[ -f /work/ENGINEERING-RULES.md ] && [ -z "${CI:-}" ] && echo ">>> Engineers in this session: your binding working rules (no commits, no git checkout/stash/reset, which files you may touch, test and comment rules) are in /work/ENGINEERING-RULES.md. Read it now if you have not." >&2
 
 packages=(
   cmake ninja-build python3 python3-pil python3-fonttools
