@@ -3,6 +3,7 @@
 // render.  Hover changes must redraw single items only: the sweep counts the
 // full renders it causes (each one asks the window for its icon) and checks
 // that a pixel only a full render paints over survives.  Prints figures only.
+#include "bench/bench_support.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -18,24 +19,8 @@
 
 namespace {
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using bench_support::NowMs;
+using bench_support::Pump;
 
 // Every full render sends the frame WM_GETICON; a procedure on top of the
 // frame's counts them.

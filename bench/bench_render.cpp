@@ -4,6 +4,7 @@
 // refresh against a full render; and a soak whose GDI and USER counts must
 // end where they started.  Prints figures only: nothing here passes or fails
 // but the soak's counts.
+#include "bench/bench_support.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -35,24 +36,8 @@ namespace {
 
 using orvia::OrviaSkin;
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using bench_support::NowMs;
+using bench_support::Pump;
 
 struct Stats {
     double median = 0, mean = 0, best = 0;

@@ -3,6 +3,7 @@
 // the number of frames (1, 10, 100).  Each row prints the cost per tab or per
 // frame, so that linear growth shows as a steady per-unit figure.  Prints
 // figures only.
+#include "bench/bench_support.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -20,24 +21,8 @@
 
 namespace {
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using bench_support::NowMs;
+using bench_support::Pump;
 
 // The median of `runs` timings of `op` (ms), after one unmeasured run.
 double MedianMs(int runs, const std::function<void()>& op) {

@@ -6,6 +6,7 @@
 // back to where they were and the private memory must stay within a bound;
 // the exit code says whether they did.
 //   soak [--cycles N (10000)] [--warm-up N (cycles / 10, 10 to 50)] [--memory-bound-mb M (8)]
+#include "bench/bench_support.h"
 #include <windows.h>
 #include <psapi.h>
 
@@ -68,24 +69,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     return o;
 }
 
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using bench_support::NowMs;
+using bench_support::Pump;
 
 // --- Counting what the process holds ------------------------------------------
 

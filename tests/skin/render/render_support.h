@@ -43,7 +43,7 @@ inline LRESULT CALLBACK PaintingFrameProc(HWND window, UINT message, WPARAM wPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-struct FrameSpec {
+struct FrameSetup {
     int width = 512, height = 411;
     int banner = 80, status = 26;
     bool maximizeBox = true;
@@ -62,23 +62,23 @@ struct FrameSpec {
 // which attaching adds them.
 class TestFrame {
 public:
-    explicit TestFrame(const FrameSpec& spec = {}) : spec_(spec) {
+    explicit TestFrame(const FrameSetup& setup = {}) : setup_(setup) {
         harness::TestWindow::Options o;
         o.x = 40;
         o.y = 40;
-        o.width = spec.width;
-        o.height = spec.height;
+        o.width = setup.width;
+        o.height = setup.height;
         o.style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
         o.className = harness::TestWindowClass(L"RenderTestFrame", PaintingFrameProc);
-        o.text = spec.title;
+        o.text = setup.title;
         window_ = std::make_unique<harness::TestWindow>(o);
         HWND w = hwnd();
-        orvia::SetProperty(w, orvia::prop::kBannerHeight, spec.banner);
-        orvia::SetProperty(w, orvia::prop::kStatusHeight, spec.status);
-        orvia::SetProperty(w, orvia::prop::kSizeBox, spec.sizable ? 1 : 0);
-        orvia::SetProperty(w, orvia::prop::kMaximize, spec.maximized ? 1 : 0);
-        if (spec.registered) Register();
-        if (spec.render) orvia::RenderFrame(w, true);
+        orvia::SetProperty(w, orvia::prop::kBannerHeight, setup.banner);
+        orvia::SetProperty(w, orvia::prop::kStatusHeight, setup.status);
+        orvia::SetProperty(w, orvia::prop::kSizeBox, setup.sizable ? 1 : 0);
+        orvia::SetProperty(w, orvia::prop::kMaximize, setup.maximized ? 1 : 0);
+        if (setup.registered) Register();
+        if (setup.render) orvia::RenderFrame(w, true);
     }
     ~TestFrame() {
         orvia::RemoveFrame(hwnd());
@@ -88,8 +88,8 @@ public:
     TestFrame& operator=(const TestFrame&) = delete;
 
     HWND hwnd() const { return window_->hwnd(); }
-    int width() const { return spec_.width; }
-    int height() const { return spec_.height; }
+    int width() const { return setup_.width; }
+    int height() const { return setup_.height; }
     orvia::FrameRecord* record() const { return orvia::FindFrame(hwnd()); }
     orvia::FrameItem& item(int index) const { return record()->Items.at(static_cast<std::size_t>(index - 1)); }
     int closeIndex = 0, maximizeIndex = 0, restoreIndex = 0, minimizeIndex = 0, statusIndex = 0;
@@ -121,21 +121,21 @@ private:
             return orvia::AddFrameItem(*record, orvia::kItemCaptionButton, id, 0, 1, width, 19, "");
         };
         closeIndex = button(orvia::kButtonClose, 40);
-        if (spec_.maximizeBox) {
+        if (setup_.maximizeBox) {
             maximizeIndex = button(orvia::kButtonMaximize, 27);
             restoreIndex = button(orvia::kButtonRestore, 27);
             record->Items[static_cast<std::size_t>(restoreIndex - 1)].bVisible = 0;
         }
-        if (spec_.minimize) minimizeIndex = button(orvia::kButtonMinimize, 27);
-        if (spec_.status > 0) {
-            statusIndex = orvia::AddFrameItem(*record, orvia::kItemStatus, 0, 0, 1, 27, 19, spec_.statusText.c_str());
+        if (setup_.minimize) minimizeIndex = button(orvia::kButtonMinimize, 27);
+        if (setup_.status > 0) {
+            statusIndex = orvia::AddFrameItem(*record, orvia::kItemStatus, 0, 0, 1, 27, 19, setup_.statusText.c_str());
             record->nStatusItem = statusIndex;
         }
         const std::int32_t index = orvia::AppendFrame(std::move(record));
         orvia::SetProperty(hwnd(), orvia::prop::kDuiIndex, index);
     }
 
-    FrameSpec spec_;
+    FrameSetup setup_;
     std::unique_ptr<harness::TestWindow> window_;
 };
 

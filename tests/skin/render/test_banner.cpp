@@ -12,7 +12,7 @@
 
 namespace {
 
-using render_test::FrameSpec;
+using render_test::FrameSetup;
 using render_test::kBlack;
 using render_test::kWhite;
 using render_test::Over;
