@@ -9,7 +9,7 @@ packages=(
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   mingw-w64-x86-64-dev mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick
-  googletest fonts-wqy-zenhei
+  googletest fonts-wqy-zenhei fonts-wine
   clang libclang-rt-14-dev util-linux
 )
 

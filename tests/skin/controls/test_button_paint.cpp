@@ -190,20 +190,25 @@ TEST_F(ButtonPaint, PushButtonTextIsCentredInBlack) {
 }
 
 TEST_F(ButtonPaint, TooLongTextEndsInAnEllipsisOnOneLine) {
-    const harness::Pixels painted = PaintedOnce(BS_PUSHBUTTON, L"A label far too long for it", 60, 23);
-    const harness::Pixels blank = PaintedOnce(BS_PUSHBUTTON, L"", 60, 23);
-    const Ink ink = InkOf(painted, blank);
-    ASSERT_TRUE(ink.any);
-    // Cut to fit: the label leaves both side borders untouched...
-    EXPECT_GE(ink.left, 1);
-    EXPECT_LE(ink.right, 58);
-    // ...on a single line, no taller than the font...
     TEXTMETRICW metrics{};
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, g_theme->defaultControlFont);
     GetTextMetricsW(screen, &metrics);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
+    // The control font is fixed-pitch, and which face the system gives for it
+    // varies. A width that is a whole number of cells would let a cut label
+    // fill it edge to edge; three pixels more leaves room on both sides.
+    ASSERT_GT(metrics.tmAveCharWidth, 0);
+    const int width = 10 * metrics.tmAveCharWidth + 3;
+    const harness::Pixels painted = PaintedOnce(BS_PUSHBUTTON, L"A label far too long for it", width, 23);
+    const harness::Pixels blank = PaintedOnce(BS_PUSHBUTTON, L"", width, 23);
+    const Ink ink = InkOf(painted, blank);
+    ASSERT_TRUE(ink.any);
+    // Cut to fit: the label leaves both side borders untouched...
+    EXPECT_GE(ink.left, 1);
+    EXPECT_LE(ink.right, width - 2);
+    // ...on a single line, no taller than the font...
     EXPECT_LE(ink.bottom - ink.top + 1, metrics.tmHeight);
     // ...and ending in three dots: small marks side by side on the same rows.
     const std::vector<InkRun> runs = InkRuns(ink);
